@@ -1,0 +1,93 @@
+// QRN2Base: the driver. The order of the start-up steps and of the schedule's
+// tests is part of the design: the scenes rely on it.
+#include "driver/QRN2Base.h"
+
+#include <GL/gl.h>
+
+#include "driver/Globals.h"
+#include "engine/Quarn2.h"
+#include "platform/Files.h"
+#include "platform/QINKeyboard.h"
+#include "platform/QuarnBASS.h"
+#include "scenes/Lakris.h"
+#include "scenes/Opening.h"
+#include "scenes/Picture.h"
+#include "scenes/Wombat.h"
+#include "sync/QTimer.h"
+#include "sync/Sync.h"
+
+TDriverState Driver;
+
+bool DemoStartup() {
+  Driver = TDriverState{};
+  ChangeDirectory("data");  // without it, media come from the launch directory
+  LoadGLEntryPoints();
+  Driver.Window = OpenWindow(800, 600, 32, true, "Test");
+  if (!WindowOpened(Driver.Window)) return false;
+  CreateKeyboard(Driver.Window, false);
+  glClearColor(0, 0, 0, 1);
+  InitAudio(Driver.Window.Handle);
+  Driver.MusicSample = LoadSample("music.mp3");
+  InitWombat();
+  InitOpening();
+  InitPicture();
+  InitLakris();
+  // "spot.jpg", "vell.jpg" and "timeup.jpg" join here with the texture loaders.
+  DemoTimer = new TQTimer();
+  DemoTimer->Start();
+  PlaySample(Driver.MusicSample, 100, 0);
+  SyncTrack = new TSync();
+  SyncTrack->LoadFromFile("test.snc");
+  SyncTrack->Start();
+  LakrisStart = SyncTrack->PatternEnds[6];
+  return true;
+}
+
+bool DemoContinues() {
+  if (KeyDown(DIK_ESCAPE)) return false;
+  if (SyncTrack->Pattern >= 19) return false;
+  return !Driver.QuitRequested;
+}
+
+void DemoRenderFrame() {
+  BeginFrame();
+  DemoTime = DemoTimer->Elapsed();
+  FrameTime = DemoTimer->Delta;
+  const std::int32_t p = SyncTrack->CurrentPattern();
+  // Every test runs in every frame; none is an "else" of another.
+  if (p == 0) RenderOpening();
+  if (p == 1) {
+    // The full-screen "vell.jpg" joins here with the 2D overlays.
+  }
+  if (p == 2 || p == 3) RenderPicture();
+  if (p == 4 || p == 5) RenderWombat();
+  if (p > 5 && p < 18) RenderLakris();
+  if (SyncTrack->Pattern == 18) {
+    glClearColor(0, 0, 0, 1);
+    WombatFinale = true;
+    RenderWombat();
+  }
+  if (SyncTrack->Pattern > 18) {
+    // The one "timeup.jpg" frame joins here with the 2D overlays.
+  }
+}
+
+void DemoEndFrame() {
+  if (PresentFrame(Driver.Window)) Driver.QuitRequested = true;
+  UpdateKeyboard();
+}
+
+void DemoShutdown() {
+  FreeKeyboard();
+  UnloadGLEntryPoints();
+}
+
+int DemoMain() {
+  if (!DemoStartup()) return 1;
+  while (DemoContinues()) {
+    DemoRenderFrame();
+    DemoEndFrame();
+  }
+  DemoShutdown();
+  return 0;
+}

@@ -1,0 +1,14 @@
+// The demo's entry point. Takes no arguments; reads its media from "data".
+#include "driver/QRN2Base.h"
+#include "platform/Files.h"
+#include "platform/Message.h"
+
+int main() {
+  try {
+    return DemoMain();
+  } catch (const EInOutError& e) {
+    // A file error nothing else catches ends the program with its text.
+    ShowMessage("Error", e.what(), TMessageIcon::Error);
+    return 1;
+  }
+}

@@ -1,0 +1,25 @@
+// Quarn2: the engine's core. Opens the program's one window with its OpenGL
+// context, sets the projection and the initial GL state, and presents frames.
+// Needs: platform/Display (SDL2), OpenGL and GLU.
+#pragma once
+#include "platform/Display.h"
+
+extern TWindowRec CurrentWindow;   // copy of the last OpenWindow's record
+extern const float FarPlane;       // far clipping distance, 100000
+
+void LoadGLEntryPoints();
+void UnloadGLEntryPoints();
+
+TWindowRec OpenWindow(int width, int height, int bits, bool fullscreen, const char* title);
+void TearDownWindow(TWindowRec& window, bool fullscreen);
+// Creation failed when the record lacks its window or its context.
+bool WindowOpened(const TWindowRec& window);
+
+void SetProjection(int width, int height);
+void SetDefaultGLState();
+// Ends a frame: handles every pending event, then shows the frame. True when
+// a quit request was among the events; that frame is not shown.
+bool PresentFrame(const TWindowRec& window);
+
+// Clears colour and depth and resets the modelview matrix.
+void BeginFrame();

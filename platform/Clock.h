@@ -1,0 +1,19 @@
+// Clock: the machine's counters, behind a swappable source so that tests and
+// the capture tool can drive the demo's time.
+// Mechanism: SDL_GetPerformanceFrequency/Counter and SDL_GetTicks.
+#pragma once
+#include <cstdint>
+
+struct TCounterSource {
+  // Ticks per second of the high-resolution counter; false when there is none.
+  bool (*Frequency)(std::uint64_t* ticksPerSecond);
+  std::uint64_t (*Counter)();
+  std::uint32_t (*TickCount)();  // milliseconds
+};
+
+// nullptr restores the machine's own counters.
+void SetCounterSource(const TCounterSource* source);
+
+bool CounterFrequency(std::uint64_t* ticksPerSecond);
+std::uint64_t CounterValue();
+std::uint32_t TickCount();

@@ -1,0 +1,54 @@
+// Display: the window, its OpenGL context and frame presentation.
+// Mechanism: SDL2 video (x11 under a desktop or Xvfb, offscreen/EGL headless)
+// with an OpenGL compatibility context.
+//
+// The engine always draws an 800x600-style fixed frame. When the drawable has
+// another size (a fullscreen window on a display that cannot switch modes,
+// a resized window) the frame is drawn into an offscreen framebuffer of the
+// fixed size and shown whole, centred and aspect-kept, with black bars.
+#pragma once
+
+struct TDisplayWindow {
+  void* Window = nullptr;   // SDL_Window*
+  void* Context = nullptr;  // SDL_GLContext
+};
+
+// The window record the engine hands out for the program's one window.
+// Handle is the window, DC its drawable (the same window here), RC the GL
+// context; Title points at the caller's text, which is not copied.
+struct TWindowRec {
+  void* Handle = nullptr;
+  void* DC = nullptr;
+  void* RC = nullptr;
+  const char* Title = nullptr;
+  int Width = 0;
+  int Height = 0;
+  int Bits = 0;
+};
+
+// Starts the video subsystem and sets the GL attributes of the pixel format
+// (RGBA 8-8-8-8, 24-bit depth, 1-bit stencil, double-buffered).
+bool DisplayInit(int colourBits);
+// Creates the window: exclusive fullscreen at width x height (the closest
+// mode the display has), or a normal window. Hidden until DisplayShow.
+bool DisplayCreateWindow(TDisplayWindow& w, const char* title, int width, int height, bool fullscreen);
+bool DisplayCreateContext(TDisplayWindow& w);
+bool DisplayMakeCurrent(TDisplayWindow& w);
+void DisplayShow(TDisplayWindow& w, bool hideCursor);
+// Teardown steps; each reports whether it worked.
+bool DisplayReleaseCurrent(TDisplayWindow& w);
+void DisplayDeleteContext(TDisplayWindow& w);
+void DisplayDestroyWindow(TDisplayWindow& w);
+void DisplayQuit();
+
+// Makes the fixed-size frame the draw target, adding the offscreen
+// framebuffer when the drawable differs from it. Needs a current context.
+void DisplayBindFrame(TDisplayWindow& w, int frameWidth, int frameHeight);
+
+// Handles every pending event; true when a quit request was among them.
+bool DisplayPumpEvents();
+// Shows the frame (scaled when needed) and rebinds the frame target.
+void DisplayPresent(TDisplayWindow& w);
+
+// Asks for the program to end, as closing the window does.
+void DisplayRequestQuit();

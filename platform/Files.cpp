@@ -1,0 +1,78 @@
+// Files: POSIX directory look-ups for Windows-style media names.
+#include "platform/Files.h"
+
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace {
+bool Exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+// The entry of `dir` whose name equals `part` ignoring case; empty if none.
+std::string FindIgnoringCase(const std::string& dir, const std::string& part) {
+  std::unique_ptr<DIR, int (*)(DIR*)> d(opendir(dir.empty() ? "." : dir.c_str()), closedir);
+  if (!d) return {};
+  while (dirent* e = readdir(d.get())) {
+    if (strcasecmp(e->d_name, part.c_str()) == 0) return e->d_name;
+  }
+  return {};
+}
+}  // namespace
+
+std::string ResolvePath(const std::string& name) {
+  std::string path = name;
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  if (path.empty() || Exists(path)) return path;
+
+  // Walk the components, mending letter case where the exact name is missing.
+  std::string resolved = path[0] == '/' ? "/" : "";
+  std::size_t pos = path[0] == '/' ? 1 : 0;
+  while (pos <= path.size()) {
+    std::size_t slash = path.find('/', pos);
+    if (slash == std::string::npos) slash = path.size();
+    std::string part = path.substr(pos, slash - pos);
+    pos = slash + 1;
+    if (part.empty()) continue;
+    std::string dir = resolved;
+    std::string candidate = dir + part;
+    if (!Exists(candidate)) {
+      std::string match = FindIgnoringCase(dir.empty() ? "." : dir, part);
+      if (match.empty()) return path;
+      candidate = dir + match;
+    }
+    resolved = candidate;
+    if (slash < path.size()) resolved += '/';
+  }
+  return resolved;
+}
+
+bool ChangeDirectory(const std::string& dir) { return chdir(ResolvePath(dir).c_str()) == 0; }
+
+bool ReadFilePrefix(const std::string& name, std::size_t limit, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(ResolvePath(name).c_str(), "rb"), std::fclose);
+  if (!f) return false;
+  struct stat st;
+  if (fstat(fileno(f.get()), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  std::uint8_t chunk[65536];
+  while (bytes.size() < limit) {
+    std::size_t want = std::min(sizeof chunk, limit - bytes.size());
+    std::size_t got = std::fread(chunk, 1, want, f.get());
+    bytes.insert(bytes.end(), chunk, chunk + got);
+    if (got < want) return !std::ferror(f.get());
+  }
+  return true;
+}
+
+bool ReadFileBytes(const std::string& name, std::vector<std::uint8_t>& bytes) {
+  return ReadFilePrefix(name, static_cast<std::size_t>(-1), bytes);
+}

@@ -1,0 +1,28 @@
+// Files: file names as the demo's media name them, resolved on this OS.
+// "\" is a path separator and a name that differs from an existing file only
+// in letter case finds that file, as on the system the media were made for.
+#pragma once
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Raised for a file that cannot be opened or read; nothing in the demo
+// catches it but main(), which shows its text and ends the program.
+struct EInOutError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// The path to open for a media file name; the name itself (slashes mended)
+// when nothing matches, so the open fails as it would have.
+std::string ResolvePath(const std::string& name);
+
+// Changes the process's working directory; false when that failed.
+bool ChangeDirectory(const std::string& dir);
+
+// Reads a whole file. False when it cannot be opened or read.
+bool ReadFileBytes(const std::string& name, std::vector<std::uint8_t>& bytes);
+
+// Reads at most `limit` bytes from the start of a file. False when it cannot
+// be opened; a shorter file gives fewer bytes.
+bool ReadFilePrefix(const std::string& name, std::size_t limit, std::vector<std::uint8_t>& bytes);

@@ -1,0 +1,21 @@
+// QuarnBASS: music playback through a small numbered table of samples.
+// Mechanism: SDL2_mixer at 44100 Hz on the default device; a sample is a
+// whole file decoded in memory (MP3 included), with at most 3 playbacks of it
+// at once, a new one taking over the one that has played longest.
+#pragma once
+#include <cstdint>
+#include <string>
+
+constexpr int MaxSamples = 128;
+constexpr int PlaybacksPerSample = 3;
+
+bool InitAudio(void* window);
+// Index of the new sample (0 first), or -1 without using up an index.
+std::int32_t LoadSample(const std::string& fileName);
+// Handle of the playback (non-zero), or 0 when nothing plays; an index no
+// successful load returned does nothing.
+std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pan);
+
+std::int32_t SampleCount();
+// Closes the audio device and forgets every sample (tests start afresh).
+void ShutdownAudio();

@@ -1,0 +1,5 @@
+// Opening: pattern 0, the opening picture seen through a warping lattice.
+#pragma once
+
+void InitOpening();
+void RenderOpening();

@@ -1,0 +1,5 @@
+#include "scenes/Picture.h"
+
+// Built with render to texture; draws nothing yet.
+void InitPicture() {}
+void RenderPicture() {}

@@ -1,0 +1,29 @@
+// Sync: the sync track that divides the demo into numbered patterns. Entry i
+// of PatternEnds is the demo time at which pattern i ends; the first zero
+// entry ends the list. Read from a ".snc" file: four tables of 101
+// little-endian floats, 1616 bytes, no header.
+// Needs: platform/Files, the driver's DemoTime.
+#pragma once
+#include <cstdint>
+#include <string>
+
+constexpr int SyncEntries = 101;
+constexpr int SyncFileSize = 4 * SyncEntries * 4;
+
+class TSync {
+ public:
+  float PatternEnds[SyncEntries] = {};
+  std::int32_t Pattern = 0;
+  float ExtraTables[3][SyncEntries] = {};  // held as read; nothing reads them
+
+  // Throws EInOutError("Cannot open file <name>") when the file can't be
+  // opened. A short file fills the tables as far as its bytes go.
+  void LoadFromFile(const std::string& fileName);
+  void Start();
+  // Moves Pattern forward to DemoTime and returns it.
+  std::int32_t CurrentPattern();
+  // The same, against a given time.
+  std::int32_t AdvanceTo(float time);
+};
+
+extern TSync* SyncTrack;

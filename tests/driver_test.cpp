@@ -1,0 +1,148 @@
+// The driver's start-up, frame and schedule, run offscreen on a clock the
+// test drives.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include "driver/Globals.h"
+#include "driver/QRN2Base.h"
+#include "platform/Files.h"
+#include "scenes/Lakris.h"
+#include "scenes/Wombat.h"
+#include "support/TestSupport.h"
+#include "sync/Sync.h"
+
+namespace {
+// Pattern i ends at (i + 1) seconds, for patterns 0 to 18.
+std::vector<float> OneSecondPatterns() {
+  std::vector<float> ends;
+  for (int i = 1; i <= 19; ++i) ends.push_back(static_cast<float>(i));
+  return ends;
+}
+
+void Frame() {
+  DemoRenderFrame();
+  DemoEndFrame();
+}
+}  // namespace
+
+TEST(Driver, StartupReadsTheTrackFromDataAndCopiesPatternSixEnd) {
+  TTempDir dir(true);
+  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
+  TFakeCounter counter(1000);
+  ASSERT_TRUE(DemoStartup());
+  EXPECT_EQ(std::filesystem::current_path(), dir.Path() / "data");
+  EXPECT_FLOAT_EQ(LakrisStart, 7.0f);
+  EXPECT_EQ(SyncTrack->Pattern, 0);
+  EXPECT_EQ(Driver.MusicSample, -1) << "no music.mp3: the demo runs silent";
+  GLfloat clear[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  EXPECT_FLOAT_EQ(clear[3], 1.0f) << "opaque black replaces the window's clear colour";
+  EXPECT_FLOAT_EQ(clear[2], 0.0f);
+}
+
+TEST(Driver, WithoutDataDirectoryMediaComeFromTheLaunchDirectory) {
+  TTempDir dir(true);
+  WriteBytes(dir / "test.snc", SyncBytes(OneSecondPatterns()));
+  TFakeCounter counter(1000);
+  ASSERT_TRUE(DemoStartup());
+  EXPECT_FLOAT_EQ(SyncTrack->PatternEnds[18], 19.0f);
+}
+
+TEST(Driver, MissingTrackRaisesCannotOpenFile) {
+  TTempDir dir(true);
+  std::filesystem::create_directories(dir / "data");
+  TFakeCounter counter(1000);
+  try {
+    DemoStartup();
+    FAIL() << "start-up went on without test.snc";
+  } catch (const EInOutError& e) {
+    EXPECT_STREQ(e.what(), "Cannot open file test.snc");
+  }
+}
+
+TEST(Driver, ClockIsReadOnceAtTheStartOfEveryFrame) {
+  TTempDir dir(true);
+  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
+  TFakeCounter counter(1000);
+  TFakeCounter::Set(50000);
+  ASSERT_TRUE(DemoStartup());
+  TFakeCounter::Advance(250);
+  Frame();
+  EXPECT_FLOAT_EQ(DemoTime, 0.25f);
+  EXPECT_FLOAT_EQ(FrameTime, 0.25f);
+  TFakeCounter::Advance(100);
+  Frame();
+  EXPECT_FLOAT_EQ(DemoTime, 0.35f);
+  EXPECT_FLOAT_EQ(FrameTime, 0.1f);
+}
+
+TEST(Driver, LongStallSkipsPatternsAndTheScheduleFollows) {
+  TTempDir dir(true);
+  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
+  TFakeCounter counter(1000);
+  ASSERT_TRUE(DemoStartup());
+  TFakeCounter::Advance(5500);  // a slow first frame
+  Frame();
+  EXPECT_EQ(SyncTrack->Pattern, 5);
+  EXPECT_FALSE(WombatFinale);
+  EXPECT_TRUE(DemoContinues());
+}
+
+TEST(Driver, PatternEighteenSetsFinaleAndBlackInEveryFrame) {
+  TTempDir dir(true);
+  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
+  TFakeCounter counter(1000);
+  ASSERT_TRUE(DemoStartup());
+  TFakeCounter::Set(18500);
+  Frame();
+  EXPECT_EQ(SyncTrack->Pattern, 18);
+  EXPECT_TRUE(WombatFinale);
+  for (int i = 0; i < 2; ++i) {
+    glClearColor(0, 0, 1, 1);  // as the landscape leaves it
+    WombatFinale = false;
+    TFakeCounter::Advance(100);
+    Frame();
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_FLOAT_EQ(clear[2], 0.0f);
+    EXPECT_FLOAT_EQ(clear[3], 1.0f);
+    EXPECT_TRUE(WombatFinale);
+  }
+}
+
+TEST(Driver, LoopEndsRightAfterTheFirstFramePastPatternEighteen) {
+  TTempDir dir(true);
+  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
+  TFakeCounter counter(1000);
+  ASSERT_TRUE(DemoStartup());
+  TFakeCounter::Set(18900);
+  Frame();
+  EXPECT_TRUE(DemoContinues());
+  TFakeCounter::Advance(200);
+  Frame();
+  EXPECT_EQ(SyncTrack->Pattern, 19);
+  EXPECT_FALSE(DemoContinues());
+}
+
+TEST(Driver, WholeProgramRunsToTheEndOnAMovingClock) {
+  TTempDir dir(true);
+  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
+  TFakeCounter counter(1000);
+  TFakeCounter::SetStepPerRead(7);  // every clock reading moves 7 ms on
+  EXPECT_EQ(DemoMain(), 0);
+  EXPECT_EQ(SyncTrack->Pattern, 19);
+}
+
+TEST(Driver, ZeroEntryHoldsThePatternAndTheDemoRunsOn) {
+  TTempDir dir(true);
+  auto ends = OneSecondPatterns();
+  ends[3] = 0.0f;
+  WriteBytes(dir / "data/test.snc", SyncBytes(ends));
+  TFakeCounter counter(1000);
+  ASSERT_TRUE(DemoStartup());
+  TFakeCounter::Set(1000000);
+  Frame();
+  EXPECT_EQ(SyncTrack->Pattern, 3);
+  EXPECT_TRUE(DemoContinues());
+}
