@@ -164,24 +164,32 @@ bool DisplayPumpEvents() {
   return quit;
 }
 
+void DisplayComposite() {
+  if (!Target.Scaled) return;
+  int x, y, bw, bh;
+  Letterbox(x, y, bw, bh);
+  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+  if (scissor) glDisable(GL_SCISSOR_TEST);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  BindFramebuffer(GL_READ_FRAMEBUFFER, Target.Framebuffer);
+  BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glViewport(0, 0, Target.DrawWidth, Target.DrawHeight);
+  GLfloat clear[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(clear[0], clear[1], clear[2], clear[3]);
+  BlitFramebuffer(0, 0, Target.Width, Target.Height, x, y, x + bw, y + bh, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  BindFramebuffer(GL_FRAMEBUFFER, 0);
+  glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+  if (scissor) glEnable(GL_SCISSOR_TEST);
+}
+
 void DisplayPresent(TDisplayWindow& w) {
   SDL_Window* window = static_cast<SDL_Window*>(w.Window);
   if (!window) return;
-  if (Target.Scaled) {
-    int x, y, bw, bh;
-    Letterbox(x, y, bw, bh);
-    GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-    if (scissor) glDisable(GL_SCISSOR_TEST);
-    BindFramebuffer(GL_READ_FRAMEBUFFER, Target.Framebuffer);
-    BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    GLfloat clear[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(clear[0], clear[1], clear[2], clear[3]);
-    BlitFramebuffer(0, 0, Target.Width, Target.Height, x, y, x + bw, y + bh, GL_COLOR_BUFFER_BIT, GL_LINEAR);
-    if (scissor) glEnable(GL_SCISSOR_TEST);
-  }
+  DisplayComposite();
   SDL_GL_SwapWindow(window);
   DisplayBindFrame(w, Target.Width, Target.Height);
 }

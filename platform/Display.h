@@ -47,7 +47,10 @@ void DisplayBindFrame(TDisplayWindow& w, int frameWidth, int frameHeight);
 
 // Handles every pending event; true when a quit request was among them.
 bool DisplayPumpEvents();
-// Shows the frame (scaled when needed) and rebinds the frame target.
+// Copies the frame into the window's back buffer, scaled and centred, when
+// it was drawn offscreen; leaves the window's framebuffer bound.
+void DisplayComposite();
+// Shows the frame (composited when needed) and rebinds the frame target.
 void DisplayPresent(TDisplayWindow& w);
 
 // Asks for the program to end, as closing the window does.

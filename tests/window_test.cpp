@@ -5,6 +5,7 @@
 #include <SDL2/SDL.h>
 
 #include "engine/Quarn2.h"
+#include "platform/Display.h"
 #include "support/TestSupport.h"
 
 TEST(Window, RecordHoldsArgumentsAndCurrentWindowIsItsCopy) {
@@ -98,4 +99,28 @@ TEST(Window, QuitAmongPendingEventsIsReportedAndEveryEventIsTaken) {
   SDL_PushEvent(&e);
   EXPECT_TRUE(PresentFrame(w));
   EXPECT_FALSE(PresentFrame(w)) << "the queue was emptied in one call";
+}
+
+TEST(Window, FrameOfAnotherShapeIsShownWholeCentredWithBlackBars) {
+  // A wide drawable: the 800x600 frame is drawn offscreen, then scaled.
+  TDisplayWindow w;
+  ASSERT_TRUE(DisplayInit(32));
+  ASSERT_TRUE(DisplayCreateWindow(w, "Wide", 1000, 600, false));
+  ASSERT_TRUE(DisplayCreateContext(w));
+  ASSERT_TRUE(DisplayMakeCurrent(w));
+  DisplayBindFrame(w, 800, 600);
+  glViewport(0, 0, 800, 600);
+  glClearColor(1, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_EQ(ReadPixel(799, 599), (std::vector<std::uint8_t>{255, 0, 0, 255})) << "the engine sees 800x600";
+  DisplayComposite();
+  EXPECT_EQ(ReadPixel(50, 300), (std::vector<std::uint8_t>{0, 0, 0, 255})) << "left bar";
+  EXPECT_EQ(ReadPixel(950, 300), (std::vector<std::uint8_t>{0, 0, 0, 255})) << "right bar";
+  EXPECT_EQ(ReadPixel(101, 300), (std::vector<std::uint8_t>{255, 0, 0, 255}));
+  EXPECT_EQ(ReadPixel(898, 599), (std::vector<std::uint8_t>{255, 0, 0, 255}));
+  GLfloat clear[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  EXPECT_FLOAT_EQ(clear[0], 1.0f) << "the engine's clear colour survives";
+  DisplayDeleteContext(w);
+  DisplayDestroyWindow(w);
 }
