@@ -6,6 +6,7 @@
 
 #include "driver/Globals.h"
 #include "driver/QRN2Base.h"
+#include "engine/Quarn2.h"
 #include "platform/Files.h"
 #include "scenes/Lakris.h"
 #include "scenes/Wombat.h"
@@ -145,4 +146,16 @@ TEST(Driver, ZeroEntryHoldsThePatternAndTheDemoRunsOn) {
   Frame();
   EXPECT_EQ(SyncTrack->Pattern, 3);
   EXPECT_TRUE(DemoContinues());
+}
+
+TEST(Driver, FailedWindowIsReportedAndEndsTheProgramWithStatusOne) {
+  setenv("SDL_VIDEODRIVER", "no-such-display", 1);
+  TTempDir dir(true);
+  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
+  TMessageCapture capture;
+  EXPECT_EQ(DemoMain(), 1);
+  ASSERT_EQ(capture.Messages().size(), 1u);
+  EXPECT_EQ(capture.Messages()[0].first, "Error");
+  EXPECT_EQ(capture.Messages()[0].second, "Failed to register the window class!");
+  EXPECT_FALSE(WindowOpened(Driver.Window));
 }
