@@ -149,9 +149,9 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
     if (!DemoContinues()) break;
     render();
     const bool inVideo = video && k >= report.VideoFirst;
-    const bool wanted = inVideo || std::any_of(stills.begin(), stills.end(), [k](const TStill& s) { return s.Frame == k; }) ||
-                        std::any_of(sheet.begin(), sheet.end(), [k](const TSheetTile& t) { return t.Frame == k; });
-    if (wanted) {
+    const bool still = std::any_of(stills.begin(), stills.end(), [k](const TStill& s) { return s.Frame == k; });
+    const bool tile = std::any_of(sheet.begin(), sheet.end(), [k](const TSheetTile& t) { return t.Frame == k; });
+    if (inVideo || still || tile) {
       ReadFrame(frameWidth, frameHeight, frame);
       if (inVideo && !encoder.Write(frame, error)) return Fail(error);
       for (TStill& s : stills) {
