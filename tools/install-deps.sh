@@ -10,6 +10,7 @@ packages=(
   libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libgtest-dev googletest
   libcairo2-dev fonts-dejavu-core libmp3lame-dev
+  libpng-dev
   xvfb xauth xdotool
   ffmpeg
 )

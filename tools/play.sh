@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the demo and plays it from build/, where data/ is generated.
-# Without a display it runs under a virtual X server instead.
+# Without a display it renders the demo to a video instead, with the capture
+# tool, and says where the file is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -10,5 +11,7 @@ cd build
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec ./demo
 fi
-echo "No display: running the demo under Xvfb (nothing to see; it ends with the demo)."
-exec xvfb-run -a -s "-screen 0 800x600x24" ./demo
+video="$PWD/demo.mp4"
+echo "No display: rendering the demo to a video instead."
+./capture --video "$video"
+echo "The demo is in $video"

@@ -1,0 +1,102 @@
+// scenes_bench: draws every scene of the demo for a few hundred frames,
+// offscreen and without encoding, and prints each scene's median and
+// 99th-percentile frame time. A frame is timed from the start of drawing to
+// the end of presenting, with the GL work finished.
+//   scenes_bench [--data DIR] [--frames N]
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "driver/QRN2Base.h"
+#include "platform/Files.h"
+#include "platform/Message.h"
+#include "sync/Sync.h"
+#include "tools/capture/DemoScenes.h"
+#include "tools/capture/DemoSetup.h"
+#include "tools/capture/FrameClock.h"
+
+namespace {
+double Percentile(std::vector<double> values, double p) {
+  std::sort(values.begin(), values.end());
+  const std::size_t rank = static_cast<std::size_t>(p / 100.0 * values.size() + 0.999999);
+  return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
+}
+
+// One frame at demo time t; its wall time in milliseconds, or -1 when the
+// frame fell outside the scene's patterns.
+double TimedFrame(double t, const TDemoScene& scene) {
+  SetClockToSeconds(t);
+  const auto began = std::chrono::steady_clock::now();
+  DemoRenderFrame();
+  glFinish();
+  DemoEndFrame();
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began).count();
+  const int p = SyncTrack->Pattern;
+  return p >= scene.FirstPattern && p <= scene.LastPattern ? ms : -1;
+}
+
+int Usage(const char* error) {
+  ShowMessage("scenes_bench", std::string(error) + " (usage: scenes_bench [--data DIR] [--frames N])");
+  return 2;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string dir = ".";
+  int frames = 300;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (i + 1 >= argc) return Usage(("unknown option or missing value: " + a).c_str());
+    if (a == "--data") {
+      dir = argv[++i];
+    } else if (a == "--frames") {
+      frames = std::atoi(argv[++i]);
+      if (frames < 1 || frames > 100000) return Usage("--frames takes 1 to 100000");
+    } else {
+      return Usage(("unknown option: " + a).c_str());
+    }
+  }
+  UseHeadlessDrivers();
+  std::string error;
+  if (!EnterDemoDirectory(dir, error)) {
+    ShowMessage("scenes_bench", error);
+    return 1;
+  }
+  InstallFrameClock();
+  try {
+    if (!DemoStartup()) return 1;
+  } catch (const EInOutError& e) {
+    ShowMessage("Error", e.what());
+    return 1;
+  }
+  std::printf("Renderer: %s, %d frames per scene, 800x600\n",
+              reinterpret_cast<const char*>(glGetString(GL_RENDERER)), frames);
+  std::printf("%-8s %-9s %7s %11s %11s %10s\n", "scene", "patterns", "frames", "median ms", "p99 ms", "median fps");
+  for (const TDemoScene& scene : DemoScenes) {
+    char patterns[16];
+    std::snprintf(patterns, sizeof patterns, scene.FirstPattern == scene.LastPattern ? "%d" : "%d-%d",
+                  scene.FirstPattern, scene.LastPattern);
+    const TTimeSpan span = SceneSpan(*SyncTrack, scene);
+    std::vector<double> times;
+    for (int i = 0; i < frames && span.End > span.Begin && DemoContinues(); ++i) {
+      // Spread over the whole scene, away from the patterns' edges.
+      const double ms = TimedFrame(span.Begin + (i + 0.5) * (span.End - span.Begin) / frames, scene);
+      if (ms >= 0) times.push_back(ms);
+    }
+    if (times.empty()) {
+      std::printf("%-8s %-9s %7s  (not reached: the sync track holds before it)\n", scene.Name, patterns, "0");
+      continue;
+    }
+    const double median = Percentile(times, 50), p99 = Percentile(times, 99);
+    std::printf("%-8s %-9s %7zu %11.2f %11.2f %10.1f\n", scene.Name, patterns, times.size(), median, p99,
+                1000.0 / median);
+  }
+  DemoShutdown();
+  RemoveFrameClock();
+  return 0;
+}

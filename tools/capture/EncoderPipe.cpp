@@ -1,0 +1,78 @@
+// EncoderPipe: raw RGBA in through stdin; the music comes from its file.
+#include "tools/capture/EncoderPipe.h"
+
+#include <cstdio>
+
+namespace {
+std::string Seconds(long long frames, int fps) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.9f", static_cast<double>(frames) / fps);
+  return text;
+}
+}  // namespace
+
+std::vector<std::string> EncoderArguments(const TEncoderSettings& s) {
+  std::vector<std::string> a = {"ffmpeg", "-hide_banner", "-nostdin", "-loglevel", "error", "-y"};
+  a.insert(a.end(), {"-f", "rawvideo", "-pixel_format", "rgb0", "-video_size",
+                     std::to_string(s.FrameWidth) + "x" + std::to_string(s.FrameHeight), "-framerate",
+                     std::to_string(s.Fps), "-i", "pipe:0"});
+  if (!s.Music.empty()) {
+    // Video time 0 is demo time FirstFrame / fps, and the music starts at
+    // demo time 0: skip that much of it, and end it with the last frame.
+    // Seeking an input that is decoded is sample-exact.
+    a.insert(a.end(), {"-ss", Seconds(s.FirstFrame, s.Fps), "-t", Seconds(s.Frames, s.Fps), "-i", s.Music});
+  }
+  a.insert(a.end(), {"-map", "0:v"});
+  if (!s.Music.empty()) a.insert(a.end(), {"-map", "1:a"});
+
+  std::string filter;
+  if (s.Width != s.FrameWidth || s.Height != s.FrameHeight)
+    filter = "scale=" + std::to_string(s.Width) + ":" + std::to_string(s.Height) + ":flags=lanczos";
+  if (s.Codec == TVideoCodec::H264) {
+    // BT.709 in limited range, stated in the stream so players agree.
+    filter += std::string(filter.empty() ? "" : ",") + "scale=out_color_matrix=bt709:out_range=tv";
+    a.insert(a.end(), {"-vf", filter, "-c:v", "libx264", "-preset", "medium", "-crf", "18", "-pix_fmt",
+                       "yuv420p", "-colorspace", "bt709", "-color_primaries", "bt709", "-color_trc", "bt709",
+                       "-color_range", "tv"});
+    if (!s.Music.empty()) a.insert(a.end(), {"-c:a", "aac", "-b:a", "192k"});
+  } else {
+    if (!filter.empty()) a.insert(a.end(), {"-vf", filter});
+    a.insert(a.end(), {"-c:v", "ffv1", "-level", "3", "-g", "1", "-slices", "4", "-slicecrc", "1", "-pix_fmt",
+                       "bgr0"});
+    if (!s.Music.empty()) a.insert(a.end(), {"-c:a", "flac"});
+  }
+  if (s.Matroska) {
+    a.insert(a.end(), {"-f", "matroska"});
+  } else {
+    a.insert(a.end(), {"-movflags", "+faststart", "-f", "mp4"});
+  }
+  a.push_back(s.Output);
+  return a;
+}
+
+TEncoderPipe::~TEncoderPipe() { Abort(); }
+
+bool TEncoderPipe::Start(const TEncoderSettings& settings, std::string& error) {
+  std::string why;
+  if (!StartChild(Child, EncoderArguments(settings), why)) {
+    error = "Cannot start the video encoder: " + why;
+    return false;
+  }
+  return true;
+}
+
+bool TEncoderPipe::Write(const TImage& frame, std::string& error) {
+  if (WriteToChild(Child, frame.Pixels.data(), frame.Pixels.size())) return true;
+  const int status = FinishChild(Child);
+  error = "The video encoder (ffmpeg) stopped early, exit status " + std::to_string(status);
+  return false;
+}
+
+bool TEncoderPipe::Finish(std::string& error) {
+  const int status = FinishChild(Child);
+  if (status == 0) return true;
+  error = "The video encoder (ffmpeg) failed, exit status " + std::to_string(status);
+  return false;
+}
+
+void TEncoderPipe::Abort() { KillChild(Child); }

@@ -1,0 +1,39 @@
+// EncoderPipe: ffmpeg fed raw frames through a pipe, muxing the music so
+// that it starts at demo time 0.
+// Needs: platform/Process, ffmpeg in PATH.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/Process.h"
+#include "tools/capture/CaptureOptions.h"
+#include "tools/capture/FrameImage.h"
+
+struct TEncoderSettings {
+  int FrameWidth = 800, FrameHeight = 600;  // what the demo draws
+  int Width = 800, Height = 600;            // what the file holds
+  int Fps = 60;
+  long long FirstFrame = 0;  // frame index of the video's first frame
+  long long Frames = 0;      // how many frames the video holds
+  TVideoCodec Codec = TVideoCodec::H264;
+  std::string Music;         // absolute path; empty: a silent video
+  std::string Output;        // the file ffmpeg writes
+  bool Matroska = false;     // else MP4
+};
+
+// ffmpeg's command line for these settings.
+std::vector<std::string> EncoderArguments(const TEncoderSettings& s);
+
+class TEncoderPipe {
+ public:
+  ~TEncoderPipe();  // kills an encoder that was not finished
+  bool Start(const TEncoderSettings& settings, std::string& error);
+  // One RGBA frame of FrameWidth x FrameHeight, top row first.
+  bool Write(const TImage& frame, std::string& error);
+  // Ends the input and waits for the file to be complete.
+  bool Finish(std::string& error);
+  void Abort();
+
+ private:
+  TChildProcess Child;
+};
