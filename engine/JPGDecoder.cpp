@@ -7,6 +7,7 @@
 #include <csetjmp>
 #include <cstdio>
 
+// jpeglib.h needs FILE from <cstdio> first.
 #include <jpeglib.h>
 
 namespace {

@@ -26,7 +26,8 @@ bool DecodeRuns(const std::uint8_t* in, std::size_t inSize, std::uint8_t* out, s
     const std::size_t n = std::min<std::size_t>((count & 0x7F) + 1, pixels - done);
     if (count < 128) {
       if ((inSize - pos) / bytes < n) return false;
-      for (std::size_t i = 0; i < n; ++i, pos += bytes, ++done) CopyPixel(in + pos, out + done * bytes, bytes);
+      for (std::size_t i = 0; i < n; ++i, pos += bytes, ++done)
+        CopyPixel(in + pos, out + done * bytes, bytes);
     } else {
       if (inSize - pos < bytes) return false;
       for (std::size_t i = 0; i < n; ++i, ++done) CopyPixel(in + pos, out + done * bytes, bytes);

@@ -7,8 +7,12 @@
 #include "support/TestImages.h"
 
 namespace {
-TTGAStatus Tga(const TBytes& bytes, TPixelImage& image) { return DecodeTGA(bytes.data(), bytes.size(), image); }
-TBMPStatus Bmp(const TBytes& bytes, TPixelImage& image) { return DecodeBMP(bytes.data(), bytes.size(), image); }
+TTGAStatus Tga(const TBytes& bytes, TPixelImage& image) {
+  return DecodeTGA(bytes.data(), bytes.size(), image);
+}
+TBMPStatus Bmp(const TBytes& bytes, TPixelImage& image) {
+  return DecodeBMP(bytes.data(), bytes.size(), image);
+}
 
 TBytes Pixel(int i) { return {std::uint8_t(i), std::uint8_t(i + 1), std::uint8_t(i + 2)}; }
 TBytes Concat(std::initializer_list<TBytes> parts) {
@@ -45,22 +49,32 @@ TEST(TGADecoder, RunAndRawPacketsAcrossRowEnds) {
   // 0x83: the next pixel 4 times; 0x03: the next 4 pixels. 4 x 2 pixels.
   TBytes runs = Concat({{0x83}, Pixel(10), {0x03}, Pixel(20), Pixel(30), Pixel(40), Pixel(50)});
   ASSERT_EQ(Tga(TGABytes({.ImageType = 10, .Width = 4, .Height = 2}, runs), image), TTGAStatus::Ok);
-  TBytes expected = Concat({{12, 11, 10}, {12, 11, 10}, {12, 11, 10}, {12, 11, 10},
-                            {22, 21, 20}, {32, 31, 30}, {42, 41, 40}, {52, 51, 50}});
+  TBytes expected = Concat({{12, 11, 10},
+                            {12, 11, 10},
+                            {12, 11, 10},
+                            {12, 11, 10},
+                            {22, 21, 20},
+                            {32, 31, 30},
+                            {42, 41, 40},
+                            {52, 51, 50}});
   EXPECT_EQ(image.Pixels, expected);
 
   // One run that spans both rows of a 3 x 2 picture, 32 bits with alpha.
   TBytes run32 = {0x85, 1, 2, 3, 77};
-  ASSERT_EQ(Tga(TGABytes({.ImageType = 10, .Width = 3, .Height = 2, .Depth = 32}, run32), image), TTGAStatus::Ok);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(TBytes(image.Pixels.begin() + i * 4, image.Pixels.begin() + i * 4 + 4), (TBytes{3, 2, 1, 77}));
+  ASSERT_EQ(Tga(TGABytes({.ImageType = 10, .Width = 3, .Height = 2, .Depth = 32}, run32), image),
+            TTGAStatus::Ok);
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(TBytes(image.Pixels.begin() + i * 4, image.Pixels.begin() + i * 4 + 4), (TBytes{3, 2, 1, 77}));
 }
 
 TEST(TGADecoder, PacketsRunningPastTheLastPixelAreCutThere) {
   TPixelImage image;
   // 2 x 1 picture: a run of 6 and a raw packet of 4 whose tail is missing.
-  ASSERT_EQ(Tga(TGABytes({.ImageType = 10, .Width = 2, .Height = 1}, Concat({{0x85}, Pixel(10)})), image), TTGAStatus::Ok);
+  ASSERT_EQ(Tga(TGABytes({.ImageType = 10, .Width = 2, .Height = 1}, Concat({{0x85}, Pixel(10)})), image),
+            TTGAStatus::Ok);
   EXPECT_EQ(image.Pixels, (TBytes{12, 11, 10, 12, 11, 10}));
-  ASSERT_EQ(Tga(TGABytes({.ImageType = 10, .Width = 2, .Height = 1}, Concat({{0x03}, Pixel(10), Pixel(20)})), image),
+  ASSERT_EQ(Tga(TGABytes({.ImageType = 10, .Width = 2, .Height = 1}, Concat({{0x03}, Pixel(10), Pixel(20)})),
+                image),
             TTGAStatus::Ok);
   EXPECT_EQ(image.Pixels, (TBytes{12, 11, 10, 22, 21, 20}));
 }
@@ -68,9 +82,11 @@ TEST(TGADecoder, PacketsRunningPastTheLastPixelAreCutThere) {
 TEST(TGADecoder, PacketsRunningPastTheInputAreRefused) {
   TPixelImage image;
   const TTGAHeader header{.ImageType = 10, .Width = 4, .Height = 1};
-  EXPECT_EQ(Tga(TGABytes(header, Concat({{0x03}, Pixel(1), Pixel(2)})), image), TTGAStatus::ShortData) << "raw packet short";
+  EXPECT_EQ(Tga(TGABytes(header, Concat({{0x03}, Pixel(1), Pixel(2)})), image), TTGAStatus::ShortData)
+      << "raw packet short";
   EXPECT_EQ(Tga(TGABytes(header, {0x83, 1, 2}), image), TTGAStatus::ShortData) << "run pixel short";
-  EXPECT_EQ(Tga(TGABytes(header, Concat({{0x81}, Pixel(1)})), image), TTGAStatus::ShortData) << "input ends early";
+  EXPECT_EQ(Tga(TGABytes(header, Concat({{0x81}, Pixel(1)})), image), TTGAStatus::ShortData)
+      << "input ends early";
   EXPECT_EQ(Tga(TGABytes(header, {}), image), TTGAStatus::ShortData) << "no packets";
   EXPECT_EQ(image.Width, 0) << "a refused file leaves the image alone";
 }
@@ -78,12 +94,15 @@ TEST(TGADecoder, PacketsRunningPastTheInputAreRefused) {
 TEST(TGADecoder, RefusalsComeInTheOrderTypeColourMapDepth) {
   TPixelImage image;
   for (std::uint8_t type : {1, 3, 9, 0, 11})
-    EXPECT_EQ(Tga(TGABytes({.ImageType = type, .Width = 1, .Height = 1}, Pixel(0)), image), TTGAStatus::BadImageType);
-  EXPECT_EQ(Tga(TGABytes({.ColourMapType = 1, .ImageType = 1, .Depth = 8}, {}), image), TTGAStatus::BadImageType);
+    EXPECT_EQ(Tga(TGABytes({.ImageType = type, .Width = 1, .Height = 1}, Pixel(0)), image),
+              TTGAStatus::BadImageType);
+  EXPECT_EQ(Tga(TGABytes({.ColourMapType = 1, .ImageType = 1, .Depth = 8}, {}), image),
+            TTGAStatus::BadImageType);
   EXPECT_EQ(Tga(TGABytes({.ColourMapType = 1, .Width = 1, .Height = 1, .Depth = 16}, Pixel(0)), image),
             TTGAStatus::ColorMapped);
   for (std::uint8_t depth : {8, 15, 16, 31, 0})
-    EXPECT_EQ(Tga(TGABytes({.Width = 1, .Height = 1, .Depth = depth}, Pixel(0)), image), TTGAStatus::BadPixelDepth);
+    EXPECT_EQ(Tga(TGABytes({.Width = 1, .Height = 1, .Depth = depth}, Pixel(0)), image),
+              TTGAStatus::BadPixelDepth);
 }
 
 TEST(TGADecoder, ShortFilesAndImpossibleSizesAreShortData) {
@@ -95,7 +114,8 @@ TEST(TGADecoder, ShortFilesAndImpossibleSizesAreShortData) {
   }
   // 19 bytes claiming 65535 x 65535: refused from the header alone.
   EXPECT_EQ(Tga(TGABytes({.Width = 65535, .Height = 65535}, {0}), image), TTGAStatus::ShortData);
-  EXPECT_EQ(Tga(TGABytes({.ImageType = 10, .Width = 65535, .Height = 65535}, {0}), image), TTGAStatus::ShortData);
+  EXPECT_EQ(Tga(TGABytes({.ImageType = 10, .Width = 65535, .Height = 65535}, {0}), image),
+            TTGAStatus::ShortData);
   // Within the size limit, but far more pixels than 40 bytes of packets give.
   EXPECT_EQ(Tga(TGABytes({.ImageType = 10, .Width = 4096, .Height = 4096}, TBytes(40, 0xFF)), image),
             TTGAStatus::ShortData);
@@ -138,12 +158,15 @@ TEST(BMPDecoder, FillBytesAreDroppedAndTopDownRowsTurned) {
 
 TEST(BMPDecoder, PaletteIsSkippedAndMustBeWhole) {
   TPixelImage image;
-  ASSERT_EQ(Bmp(BMPBytes({.Width = 1, .Height = 1, .ColoursUsed = 2, .PaletteEntries = 2}, {1, 2, 3, 0}), image), TBMPStatus::Ok);
+  ASSERT_EQ(
+      Bmp(BMPBytes({.Width = 1, .Height = 1, .ColoursUsed = 2, .PaletteEntries = 2}, {1, 2, 3, 0}), image),
+      TBMPStatus::Ok);
   EXPECT_EQ(image.Pixels, (TBytes{3, 2, 1}));
   TBytes file = BMPBytes({.Width = 1, .Height = 1, .ColoursUsed = 2, .PaletteEntries = 2}, {});
   file.resize(54 + 7);
   EXPECT_EQ(Bmp(file, image), TBMPStatus::ShortPalette);
-  EXPECT_EQ(Bmp(BMPBytes({.Width = 1, .Height = 1, .ColoursUsed = 0xFFFFFFFF}, {}), image), TBMPStatus::ShortPalette);
+  EXPECT_EQ(Bmp(BMPBytes({.Width = 1, .Height = 1, .ColoursUsed = 0xFFFFFFFF}, {}), image),
+            TBMPStatus::ShortPalette);
 }
 
 TEST(BMPDecoder, ShortAndUnsupportedFilesAreRefused) {
@@ -151,12 +174,17 @@ TEST(BMPDecoder, ShortAndUnsupportedFilesAreRefused) {
   TBytes good = BMPBytes({.Width = 2, .Height = 2}, TBytes(16, 1));
   EXPECT_EQ(Bmp(TBytes(good.begin(), good.begin() + 53), image), TBMPStatus::ShortHeader);
   EXPECT_EQ(Bmp(TBytes(good.begin(), good.end() - 1), image), TBMPStatus::ShortData);
-  EXPECT_EQ(Bmp(BMPBytes({.Width = 2, .Height = 2, .BitCount = 32}, TBytes(16, 1)), image), TBMPStatus::Unsupported);
-  EXPECT_EQ(Bmp(BMPBytes({.Width = 2, .Height = 2, .BitCount = 8}, TBytes(16, 1)), image), TBMPStatus::Unsupported);
-  EXPECT_EQ(Bmp(BMPBytes({.Width = 2, .Height = 2, .Compression = 1}, TBytes(16, 1)), image), TBMPStatus::Unsupported);
-  EXPECT_EQ(Bmp(BMPBytes({.Width = 2, .Height = 2, .InfoSize = 124}, TBytes(16, 1)), image), TBMPStatus::Unsupported);
+  EXPECT_EQ(Bmp(BMPBytes({.Width = 2, .Height = 2, .BitCount = 32}, TBytes(16, 1)), image),
+            TBMPStatus::Unsupported);
+  EXPECT_EQ(Bmp(BMPBytes({.Width = 2, .Height = 2, .BitCount = 8}, TBytes(16, 1)), image),
+            TBMPStatus::Unsupported);
+  EXPECT_EQ(Bmp(BMPBytes({.Width = 2, .Height = 2, .Compression = 1}, TBytes(16, 1)), image),
+            TBMPStatus::Unsupported);
+  EXPECT_EQ(Bmp(BMPBytes({.Width = 2, .Height = 2, .InfoSize = 124}, TBytes(16, 1)), image),
+            TBMPStatus::Unsupported);
   for (auto [w, h] : {std::pair{0, 2}, {2, 0}, {-2, 2}, {70000, 1}, {65535, 65535}, {1, -2147483647 - 1}})
-    EXPECT_EQ(Bmp(BMPBytes({.Width = w, .Height = h}, TBytes(16, 1)), image), TBMPStatus::ShortData) << w << "x" << h;
+    EXPECT_EQ(Bmp(BMPBytes({.Width = w, .Height = h}, TBytes(16, 1)), image), TBMPStatus::ShortData)
+        << w << "x" << h;
   EXPECT_EQ(image.Width, 0) << "a refused file leaves the image alone";
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+// jpeglib.h needs FILE from <cstdio> first.
 #include <jpeglib.h>
 
 namespace {
@@ -68,7 +69,8 @@ TBytes JPGBytes(int width, int height, const TBytes& rgb) {
   for (int c = 0; c < 3; ++c) info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<JSAMPLE*>(rgb.data()) + static_cast<std::size_t>(info.next_scanline) * width * 3;
+    JSAMPROW row =
+        const_cast<JSAMPLE*>(rgb.data()) + static_cast<std::size_t>(info.next_scanline) * width * 3;
     jpeg_write_scanlines(&info, &row, 1);
   }
   jpeg_finish_compress(&info);
