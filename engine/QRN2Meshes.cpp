@@ -28,7 +28,7 @@ TVertex Add(const TVertex& s, const TVertex& n) {
 // Sums each face's normal into its three corners, faces in order, corners
 // a, b, c: the same additions in the same order as VertexNormal makes for
 // every vertex, so the results agree bit for bit. Faces reaching past
-// `limit` take no part, here and in VertexNormal alike.
+// `limit` are skipped, here and in VertexNormal alike.
 void SumFaceNormals(const TFace* faces, std::int32_t faceCount, const TVertex* positions,
                     std::int32_t limit, TVertex* normals) {
   std::fill(normals, normals + limit, ZeroVector);

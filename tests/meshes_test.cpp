@@ -210,3 +210,22 @@ TEST(MeshesGL, BadFaceStopsTheArrayDrawAndEmptyMeshDrawsNothing) {
   EXPECT_EQ(CountLit(ReadFrame()), 0);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST(MeshesGL, ImmediateDrawAppliesTheMaterialAndArraysDoNot) {
+  TestWindow();
+  TMeshDataNM mesh;
+  FillBumpyTorus(mesh, 8, 6);
+  mesh.CalcNormals();
+  SetUpLitView();
+  glEnable(GL_TEXTURE_2D);
+  glColor4f(1, 1, 1, 1);
+  mesh.DrawArrays();
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D)) << "the caller's state stays";
+  mesh.Material.Color = MakeColor4(0.25f, 0.5f, 0.75f, 1);
+  mesh.Draw();
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  GLfloat color[4];
+  glGetFloatv(GL_CURRENT_COLOR, color);
+  EXPECT_FLOAT_EQ(color[0], 0.25f);
+  EXPECT_FLOAT_EQ(color[2], 0.75f);
+}
