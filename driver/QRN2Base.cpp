@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 
 #include "driver/Globals.h"
+#include "engine/QRN2Materials.h"
+#include "engine/QRN2_2D.h"
 #include "engine/Quarn2.h"
 #include "platform/Files.h"
 #include "platform/QINKeyboard.h"
@@ -17,6 +19,14 @@
 #include "sync/Sync.h"
 
 TDriverState Driver;
+
+namespace {
+void ShowStill(GLuint texture) {
+  Begin2D();
+  DrawImage(texture, 0, 0, 800, 600);
+  End2D();
+}
+}  // namespace
 
 bool DemoStartup() {
   Driver = TDriverState{};
@@ -32,7 +42,9 @@ bool DemoStartup() {
   InitOpening();
   InitPicture();
   InitLakris();
-  // "spot.jpg", "vell.jpg" and "timeup.jpg" join here with the texture loaders.
+  SpotTexture = GetTexture("spot.jpg");
+  Driver.VellTexture = GetTexture("vell.jpg");
+  Driver.TimeupTexture = GetTexture("timeup.jpg");
   DemoTimer = new TQTimer();
   DemoTimer->Start();
   PlaySample(Driver.MusicSample, 100, 0);
@@ -56,9 +68,7 @@ void DemoRenderFrame() {
   const std::int32_t p = SyncTrack->CurrentPattern();
   // Every test runs in every frame; none is an "else" of another.
   if (p == 0) RenderOpening();
-  if (p == 1) {
-    // The full-screen "vell.jpg" joins here with the 2D overlays.
-  }
+  if (p == 1) ShowStill(Driver.VellTexture);
   if (p == 2 || p == 3) RenderPicture();
   if (p == 4 || p == 5) RenderWombat();
   if (p > 5 && p < 18) RenderLakris();
@@ -67,9 +77,7 @@ void DemoRenderFrame() {
     WombatFinale = true;
     RenderWombat();
   }
-  if (SyncTrack->Pattern > 18) {
-    // The one "timeup.jpg" frame joins here with the 2D overlays.
-  }
+  if (SyncTrack->Pattern > 18) ShowStill(Driver.TimeupTexture);
 }
 
 void DemoEndFrame() {
