@@ -3,8 +3,13 @@
 
 #include "tools/mediagen/Arrangement.h"
 #include "tools/mediagen/Mp3Out.h"
+#include "tools/mediagen/JpegOut.h"
 #include "tools/mediagen/Music.h"
+#include "tools/mediagen/Overlays.h"
+#include "tools/mediagen/Pictures.h"
+#include "tools/mediagen/Textures.h"
 #include "tools/writers/SncWriter.h"
+#include "tools/writers/TgaWriter.h"
 #include "tools/writers/WriteFile.h"
 
 namespace {
@@ -17,12 +22,39 @@ void MakeSync(const std::string& path) {
   WriteSnc(path, tables);
 }
 
+template <TRgbImage (*Picture)()>
+void MakeJpeg(const std::string& path) {
+  WriteJpeg(path, Picture());
+}
+
+template <int K>
+void MakeOverlay(const std::string& path) {
+  WriteTga(path, Overlay(K), OverlayEncoding(K));
+}
+
 }  // namespace
 
 const std::vector<TOutput>& Outputs() {
   static const std::vector<TOutput> outputs = {
       {"music.mp3", true, MakeMusic},
       {"test.snc", false, MakeSync},
+      {"spot.jpg", false, MakeJpeg<SpotTexture>},
+      {"vell.jpg", false, MakeJpeg<StillPicture>},
+      {"timeup.jpg", false, MakeJpeg<ClosingCard>},
+      {"womflash.jpg", false, MakeJpeg<FlashPhoto>},
+      {"wombats.jpg", false, MakeJpeg<OpeningPicture>},
+      {"1-owners.jpg", false, MakeJpeg<OwnersStrip>},
+      {"1-picture.jpg", false, MakeJpeg<PicturePicture>},
+      {"stein.jpg", false, MakeJpeg<StoneTexture>},
+      {"vann.jpg", false, MakeJpeg<WaterTexture>},
+      {"lakris.jpg", false, MakeJpeg<LicoriceEnvironment>},
+      {"diag/1.tga", false, MakeOverlay<1>},
+      {"diag/2.tga", false, MakeOverlay<2>},
+      {"diag/3.tga", false, MakeOverlay<3>},
+      {"diag/4.tga", false, MakeOverlay<4>},
+      {"diag/5.tga", false, MakeOverlay<5>},
+      {"diag/6.tga", false, MakeOverlay<6>},
+      {"diag/7.tga", false, MakeOverlay<7>},
   };
   return outputs;
 }
