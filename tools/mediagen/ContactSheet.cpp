@@ -11,10 +11,10 @@
 #include "tools/mediagen/Arrangement.h"
 #include "tools/mediagen/Canvas.h"
 #include "tools/mediagen/MediaRead.h"
+#include "tools/mediagen/Preview.h"
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
 constexpr int SheetW = 1640, SheetH = 1560;
 
 cairo_surface_t* Surface(const TRgbImage& img) {
@@ -85,76 +85,52 @@ void Jpeg(cairo_t* cr, const std::string& dir, const std::string& name, double x
   Caption(cr, name + (tiles > 1 ? " (tiled)" : ""), x, y + h + 15);
 }
 
-struct TTri {
-  double Depth;
-  double X[3], Y[3];
-  double Light;
-  int Mesh;
-};
+std::vector<TReadMesh> Meshes(const std::string& dir, const std::string& name) {
+  return std::filesystem::exists(dir + "/" + name) ? Read3DSMeshes(dir + "/" + name) : std::vector<TReadMesh>{};
+}
 
-// Meshes z up; the view turns by yaw about z, then tilts by pitch.
-void Model(cairo_t* cr, const std::string& dir, const std::string& name, double x, double y, double w, double h,
-           double yaw, double pitch, const std::vector<std::uint32_t>& colours, const std::string& caption) {
-  Rgb(cr, 0x202838);
-  cairo_rectangle(cr, x, y, w, h);
-  cairo_fill(cr);
-  if (!std::filesystem::exists(dir + "/" + name)) return Caption(cr, name + ": missing", x, y + h + 15);
-  const std::vector<TReadMesh> meshes = Read3DSMeshes(dir + "/" + name);
-  double lo[3] = {1e30, 1e30, 1e30}, hi[3] = {-1e30, -1e30, -1e30};
-  std::vector<TTri> tris;
-  const double cy = std::cos(yaw), sy = std::sin(yaw), cp = std::cos(pitch), sp = std::sin(pitch);
-  auto view = [&](const float* v, double out[3]) {
-    const double a = v[0] * cy - v[1] * sy, b = v[0] * sy + v[1] * cy;  // b points away from the viewer
-    out[0] = a;
-    out[1] = v[2] * cp - b * sp;   // screen up
-    out[2] = b * cp + v[2] * sp;   // depth
-  };
-  for (std::size_t m = 0; m < meshes.size(); ++m) {
-    const TReadMesh& mesh = meshes[m];
-    for (std::size_t f = 0; f + 2 < mesh.Faces.size(); f += 3) {
-      double p[3][3];
-      for (int c = 0; c < 3; ++c) view(&mesh.Vertices[3 * static_cast<std::size_t>(mesh.Faces[f + c])], p[c]);
-      const double ux = p[1][0] - p[0][0], uy = p[1][1] - p[0][1], uz = p[1][2] - p[0][2];
-      const double vx = p[2][0] - p[0][0], vy = p[2][1] - p[0][1], vz = p[2][2] - p[0][2];
-      double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
-      const double len = std::sqrt(nx * nx + ny * ny + nz * nz);
-      if (len == 0) continue;
-      nx /= len, ny /= len, nz /= len;
-      // Facing the viewer means a normal pointing towards -depth.
-      if (nz > 0) continue;
-      TTri t{(p[0][2] + p[1][2] + p[2][2]) / 3, {}, {}, 0, static_cast<int>(m)};
-      for (int c = 0; c < 3; ++c) {
-        t.X[c] = p[c][0];
-        t.Y[c] = p[c][1];
-        for (int k = 0; k < 2; ++k) {
-          lo[k] = std::min(lo[k], p[c][k]);
-          hi[k] = std::max(hi[k], p[c][k]);
-        }
-      }
-      t.Light = 0.25 + 0.75 * std::max(0.0, -0.4 * nx + 0.6 * ny - 0.7 * nz);
-      tris.push_back(t);
-    }
+std::string Summary(const std::string& name, const std::vector<TReadMesh>& meshes) {
+  std::string text = name + ": " + std::to_string(meshes.size()) + " meshes";
+  for (std::size_t m = 0; m < meshes.size() && m < 2; ++m)
+    text += ", " + std::to_string(meshes[m].Vertices.size() / 3) + "/" + std::to_string(meshes[m].Faces.size() / 3);
+  return text + " vertices/faces";
+}
+
+void Picture(cairo_t* cr, const TRgbImage& img, double x, double y, const std::string& caption) {
+  cairo_surface_t* s = Surface(img);
+  Place(cr, s, x, y, img.Width, img.Height);
+  cairo_surface_destroy(s);
+  Caption(cr, caption, x, y + img.Height + 15);
+}
+
+// The models as the scenes show them, from the scenes' own cameras.
+void Models(cairo_t* cr, const std::string& dir, double x, double y) {
+  const auto wombat = Meshes(dir, "wombat.3ds"), land = Meshes(dir, "land.3ds"), lakris = Meshes(dir, "lakris.3ds");
+  const int w = 400, h = 300;
+  if (wombat.size() >= 2) {
+    const std::vector<TPreviewItem> items = {{&wombat[0], SceneTurn, 0x66502c}, {&wombat[1], SceneTurn, 0x101010}};
+    Picture(cr, RenderPreview(w, h, {200, 200, 200}, {0, 0, 0}, 0x000000, items), x, y, Summary("wombat", wombat));
+    Picture(cr, RenderPreview(w, h, {-60, 20, 260}, {0, 0, 0}, 0x000000, items), x + 410, y, "wombat.3ds, other side");
   }
-  std::sort(tris.begin(), tris.end(), [](const TTri& a, const TTri& b) { return a.Depth > b.Depth; });
-  const double scale = 0.9 * std::min(w / (hi[0] - lo[0]), h / (hi[1] - lo[1]));
-  const double ox = x + w / 2 - scale * (lo[0] + hi[0]) / 2, oy = y + h / 2 + scale * (lo[1] + hi[1]) / 2;
-  for (const TTri& t : tris) {
-    const std::uint32_t c = colours[std::min<std::size_t>(t.Mesh, colours.size() - 1)];
-    cairo_move_to(cr, ox + scale * t.X[0], oy - scale * t.Y[0]);
-    cairo_line_to(cr, ox + scale * t.X[1], oy - scale * t.Y[1]);
-    cairo_line_to(cr, ox + scale * t.X[2], oy - scale * t.Y[2]);
-    cairo_close_path(cr);
-    cairo_set_source_rgb(cr, ((c >> 16) & 0xFF) / 255.0 * t.Light, ((c >> 8) & 0xFF) / 255.0 * t.Light,
-                         (c & 0xFF) / 255.0 * t.Light);
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 0.4);
-    cairo_stroke(cr);
+  if (land.size() >= 2 && !lakris.empty() && !wombat.empty()) {
+    const auto big = [](TVec3 v) { return (SceneTurn(v) + TVec3{300, 160, 0}) * 0.05; };
+    const auto small = [](TVec3 v) {
+      const TVec3 p = (SceneTurn(v) + TVec3{300, 250, 0}) * 0.03;
+      return TVec3{-p.x, p.y, -p.z};
+    };
+    const auto knot = [](TVec3 v) { return SceneTurn(v) * 0.15; };
+    const auto water = [](TVec3 v) { return TVec3{v.x, 1.5, -v.y}; };
+    const std::vector<TPreviewItem> items = {{&land[0], SceneTurn, 0x8a8070},
+                                             {&lakris[0], knot, 0x282030},
+                                             {&wombat[0], big, 0x66502c},
+                                             {&wombat[0], small, 0xe64c4c},
+                                             {&land[1], water, 0x3060c0, 0.55f}};
+    Picture(cr, RenderPreview(w, h, {67.1, 29.8, 52.2}, {0, 28, 0}, 0x3333ff, items), x + 820, y,
+            "land.3ds, lakris.3ds, wombats: the Lakris camera");
+    // Close to the small wombats' rocks.
+    Picture(cr, RenderPreview(w, h, {24, 13, 16}, {8, 6.5, 0}, 0x3333ff, items), x + 1230, y,
+            "the rocks the wombats stand on");
   }
-  std::size_t vertices = 0;
-  for (const TReadMesh& m : meshes) vertices += m.Vertices.size() / 3;
-  Caption(cr, caption + "  (" + std::to_string(meshes.size()) + " meshes, mesh 0: " +
-                  std::to_string(meshes.empty() ? 0 : meshes[0].Vertices.size() / 3) + " vertices)",
-          x, y + h + 15);
 }
 
 void Waveform(cairo_t* cr, const std::string& dir, double x, double y, double w, double h) {
@@ -245,13 +221,9 @@ void WriteContactSheet(const std::string& dir, const std::string& png) {
     Caption(cr, "diag/" + std::to_string(k) + ".tga", x, row3 + d + 15);
   }
 
-  const double row4 = row3 + d + 36, mw = 390, mh = 290;
-  Model(cr, dir, "wombat.3ds", 20, row4, mw, mh, -0.6, 0.3, {0x9a7850, 0x202020}, "wombat.3ds");
-  Model(cr, dir, "wombat.3ds", 430, row4, mw * 0.6, mh, -Pi / 2, 0.1, {0x9a7850, 0x202020}, "front");
-  Model(cr, dir, "land.3ds", 680, row4, 520, mh, -0.9, 0.45, {0x8a8478, 0x3a70c8}, "land.3ds");
-  Model(cr, dir, "lakris.3ds", 1220, row4, 400, mh, -0.9, 0.2, {0x484050}, "lakris.3ds");
-
-  Waveform(cr, dir, 20, row4 + mh + 36, SheetW - 40, 150);
+  const double row4 = row3 + d + 36;
+  Models(cr, dir, 20, row4);
+  Waveform(cr, dir, 20, row4 + 300 + 36, SheetW - 40, 150);
 
   cairo_destroy(cr);
   const cairo_status_t status = cairo_surface_write_to_png(sheet, png.c_str());

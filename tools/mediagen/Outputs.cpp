@@ -4,12 +4,14 @@
 #include "tools/mediagen/Arrangement.h"
 #include "tools/mediagen/Mp3Out.h"
 #include "tools/mediagen/JpegOut.h"
+#include "tools/mediagen/Models.h"
 #include "tools/mediagen/Music.h"
 #include "tools/mediagen/Overlays.h"
 #include "tools/mediagen/Pictures.h"
 #include "tools/mediagen/Textures.h"
 #include "tools/writers/SncWriter.h"
 #include "tools/writers/TgaWriter.h"
+#include "tools/writers/Writer3DS.h"
 #include "tools/writers/WriteFile.h"
 
 namespace {
@@ -32,6 +34,11 @@ void MakeOverlay(const std::string& path) {
   WriteTga(path, Overlay(K), OverlayEncoding(K));
 }
 
+template <T3DSModel (*Model)()>
+void MakeModel(const std::string& path) {
+  WriteFileBytes(path, Write3DS(Model()));
+}
+
 }  // namespace
 
 const std::vector<TOutput>& Outputs() {
@@ -48,6 +55,9 @@ const std::vector<TOutput>& Outputs() {
       {"stein.jpg", false, MakeJpeg<StoneTexture>},
       {"vann.jpg", false, MakeJpeg<WaterTexture>},
       {"lakris.jpg", false, MakeJpeg<LicoriceEnvironment>},
+      {"wombat.3ds", false, MakeModel<WombatModel>},
+      {"land.3ds", false, MakeModel<LandModel>},
+      {"lakris.3ds", false, MakeModel<LakrisModel>},
       {"diag/1.tga", false, MakeOverlay<1>},
       {"diag/2.tga", false, MakeOverlay<2>},
       {"diag/3.tga", false, MakeOverlay<3>},
