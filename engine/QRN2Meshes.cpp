@@ -1,0 +1,240 @@
+#include "engine/QRN2Meshes.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#include "engine/QRN2Vectors.h"
+
+namespace {
+
+std::int32_t Size32(std::size_t size) {
+  return static_cast<std::int32_t>(std::min<std::size_t>(size, INT32_MAX));
+}
+
+bool CornersBelow(const TFace& f, std::int32_t limit) {
+  // Unsigned compare also rejects negative indices.
+  const auto below = [limit](std::int32_t i) {
+    return static_cast<std::uint32_t>(i) < static_cast<std::uint32_t>(limit);
+  };
+  return below(f.a) && below(f.b) && below(f.c);
+}
+
+TVertex Add(const TVertex& s, const TVertex& n) {
+  return TVertex{static_cast<float>(TExtended(s.x) + n.x), static_cast<float>(TExtended(s.y) + n.y),
+                 static_cast<float>(TExtended(s.z) + n.z)};
+}
+
+// Sums each face's normal into its three corners, faces in order, corners
+// a, b, c: the same additions in the same order as VertexNormal makes for
+// every vertex, so the results agree bit for bit. Faces reaching past
+// `limit` are skipped, here and in VertexNormal alike.
+void SumFaceNormals(const TFace* faces, std::int32_t faceCount, const TVertex* positions,
+                    std::int32_t limit, TVertex* normals) {
+  std::fill(normals, normals + limit, ZeroVector);
+  for (std::int32_t i = 0; i < faceCount; ++i) {
+    const TFace f = faces[i];
+    if (!CornersBelow(f, limit)) continue;
+    const TVertex n = TriangleNormal(MakeTriangle(positions[f.a], positions[f.b], positions[f.c]));
+    normals[f.a] = Add(normals[f.a], n);
+    normals[f.b] = Add(normals[f.b], n);
+    normals[f.c] = Add(normals[f.c], n);
+  }
+  for (std::int32_t k = 0; k < limit; ++k) NormalizeVector(normals[k]);
+}
+
+}  // namespace
+
+// --- TMeshData ---
+
+std::int32_t TMeshData::AddVertex(const TVertex& position, const TTexCoord& texCoord) {
+  Vertices.resize(VertexCount);
+  TexCoords.resize(VertexCount);
+  Vertices.push_back(position);
+  TexCoords.push_back(texCoord);
+  return VertexCount++;
+}
+
+void TMeshData::AddFace(const TFace& face) {
+  Faces.resize(FaceCount);
+  Faces.push_back(face);
+  ++FaceCount;
+}
+
+void TMeshData::Clear() {
+  Vertices.clear();
+  Faces.clear();
+  TexCoords.clear();
+  VertexCount = 0;
+  FaceCount = 0;
+}
+
+void TMeshData::SetSize(std::int32_t vertexCount, std::int32_t faceCount) {
+  vertexCount = std::max(vertexCount, 0);
+  faceCount = std::max(faceCount, 0);
+  Vertices.resize(vertexCount, ZeroVector);
+  Faces.resize(faceCount, TFace{0, 0, 0});
+  TexCoords.resize(vertexCount, TTexCoord{0, 0});
+  VertexCount = vertexCount;
+  FaceCount = faceCount;
+}
+
+std::int32_t TMeshData::VertexLimit() const {
+  return std::min({VertexCount, Size32(Vertices.size()), Size32(TexCoords.size())});
+}
+
+bool TMeshData::FacesWithin(std::int32_t limit) const {
+  if (FaceCount > Size32(Faces.size())) return false;
+  for (std::int32_t i = 0; i < FaceCount; ++i)
+    if (!CornersBelow(Faces[i], limit)) return false;
+  return true;
+}
+
+TTriangle TMeshData::GetFaceTriangle(std::int32_t i) const { return GetFaceTriangleFrom(i, Vertices); }
+
+TTriangle TMeshData::GetFaceTriangleFrom(std::int32_t i, const TVertexArray& vertices) const {
+  if (i < 0 || i >= std::min(FaceCount, Size32(Faces.size()))) return TTriangle{ZeroVector, ZeroVector, ZeroVector};
+  const std::int32_t limit = std::min(VertexCount, Size32(vertices.size()));
+  const auto corner = [&](std::int32_t k) {
+    return static_cast<std::uint32_t>(k) < static_cast<std::uint32_t>(limit) ? vertices[k] : ZeroVector;
+  };
+  const TFace f = Faces[i];
+  return MakeTriangle(corner(f.a), corner(f.b), corner(f.c));
+}
+
+void TMeshData::Draw() {
+  const std::int32_t limit = VertexLimit();
+  const std::int32_t count = std::min(FaceCount, Size32(Faces.size()));
+  glBegin(GL_TRIANGLES);
+  for (std::int32_t i = 0; i < count; ++i) {
+    const TFace f = Faces[i];
+    if (!CornersBelow(f, limit)) continue;
+    for (std::int32_t k : {f.a, f.b, f.c}) {
+      glTexCoord2f(TexCoords[k].u, TexCoords[k].v);
+      glVertex3f(Vertices[k].x, Vertices[k].y, Vertices[k].z);
+    }
+  }
+  glEnd();
+}
+
+void TMeshData::DrawArrays() {
+  if (!FacesWithin(VertexLimit())) return;
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, Vertices.data());
+  glTexCoordPointer(2, GL_FLOAT, 0, TexCoords.data());
+  glDrawElements(GL_TRIANGLES, FaceCount * 3, GL_UNSIGNED_INT, Faces.data());
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+// --- TMeshDataN ---
+
+std::int32_t TMeshDataN::AddVertex(const TVertex& position, const TTexCoord& texCoord) {
+  const std::int32_t index = TMeshData::AddVertex(position, texCoord);
+  Normals.resize(index);
+  Normals.push_back(ZeroVector);
+  return index;
+}
+
+void TMeshDataN::Clear() {
+  Normals.clear();
+  TMeshData::Clear();
+}
+
+void TMeshDataN::SetSize(std::int32_t vertexCount, std::int32_t faceCount) {
+  TMeshData::SetSize(vertexCount, faceCount);
+  Normals.resize(VertexCount, ZeroVector);
+  CalcNormals();
+}
+
+std::int32_t TMeshDataN::NormalLimit() const {
+  return std::min({VertexCount, Size32(Vertices.size()), Size32(Normals.size())});
+}
+
+TVertex TMeshDataN::VertexNormal(std::int32_t k) const {
+  const std::int32_t limit = NormalLimit();
+  const std::int32_t count = std::min(FaceCount, Size32(Faces.size()));
+  TVertex s = ZeroVector;
+  for (std::int32_t i = 0; i < count; ++i) {
+    const TFace f = Faces[i];
+    if (!CornersBelow(f, limit)) continue;
+    const TVertex n = TriangleNormal(MakeTriangle(Vertices[f.a], Vertices[f.b], Vertices[f.c]));
+    if (f.a == k) s = Add(s, n);
+    if (f.b == k) s = Add(s, n);
+    if (f.c == k) s = Add(s, n);
+  }
+  NormalizeVector(s);
+  return s;
+}
+
+void TMeshDataN::CalcNormals() { RecalcNormals(); }
+
+void TMeshDataN::RecalcNormals() {
+  SumFaceNormals(Faces.data(), std::min(FaceCount, Size32(Faces.size())), Vertices.data(), NormalLimit(),
+                 Normals.data());
+}
+
+void TMeshDataN::RecalcNormalsFrom(const TVertexArray& vertices) {
+  const std::int32_t limit = std::min(NormalLimit(), Size32(vertices.size()));
+  SumFaceNormals(Faces.data(), std::min(FaceCount, Size32(Faces.size())), vertices.data(), limit,
+                 Normals.data());
+}
+
+void TMeshDataN::Draw() {
+  const std::int32_t limit = std::min(VertexLimit(), Size32(Normals.size()));
+  const std::int32_t count = std::min(FaceCount, Size32(Faces.size()));
+  for (std::int32_t i = 0; i < count; ++i) {
+    const TFace f = Faces[i];
+    if (!CornersBelow(f, limit)) continue;
+    glBegin(GL_TRIANGLES);
+    for (std::int32_t k : {f.a, f.b, f.c}) {
+      glTexCoord2f(TexCoords[k].u, TexCoords[k].v);
+      glNormal3f(Normals[k].x, Normals[k].y, Normals[k].z);
+      glVertex3f(Vertices[k].x, Vertices[k].y, Vertices[k].z);
+    }
+    glEnd();
+  }
+}
+
+void TMeshDataN::DrawArrays() {
+  const std::int32_t limit = std::min(VertexLimit(), Size32(Normals.size()));
+  if (!FacesWithin(limit)) return;
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, Vertices.data());
+  glNormalPointer(GL_FLOAT, 0, Normals.data());
+  glTexCoordPointer(2, GL_FLOAT, 0, TexCoords.data());
+  glDrawElements(GL_TRIANGLES, FaceCount * 3, GL_UNSIGNED_INT, Faces.data());
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+// --- TMeshDataNM ---
+
+void TMeshDataNM::Draw() {
+  Material.Apply();
+  TMeshDataN::Draw();
+}
+
+void TMeshDataNM::DrawArrays() { TMeshDataN::DrawArrays(); }
+
+// --- whole-mesh operations ---
+
+void RotateMesh(TMeshData& mesh, const TVertex& angles) {
+  const TVertex w = angles;
+  const std::int32_t count = std::min(mesh.VertexCount, Size32(mesh.Vertices.size()));
+  for (std::int32_t i = 0; i < count; ++i) RotateVertex(mesh.Vertices[i], w);
+}
+
+void ScaleMesh(TMeshData& mesh, const TVertex& factors) {
+  const TVertex s = factors;
+  const std::int32_t count = std::min(mesh.VertexCount, Size32(mesh.Vertices.size()));
+  for (std::int32_t i = 0; i < count; ++i) {
+    TVertex& v = mesh.Vertices[i];
+    v = TVertex{static_cast<float>(TExtended(v.x) * s.x), static_cast<float>(TExtended(v.y) * s.y),
+                static_cast<float>(TExtended(v.z) * s.z)};
+  }
+}
