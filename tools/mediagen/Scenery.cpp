@@ -39,7 +39,7 @@ double LandHeight(double x, double y) {
   const double r = std::hypot(x, y);
   // Lake floor, shore, meadow, then mountains far out.
   double h = -7 + 0.6 * Bumps(x, y);
-  h += 14 * Smooth(32, 52, r);
+  h += 14 * Smooth(30, 44, r);  // above the highest wave before the water grid ends
   h += (6 + 4 * Bumps(0.3 * x, 0.3 * y)) * Smooth(55, 110, r);
   const double ridge = 0.5 + 0.5 * std::sin(std::atan2(y, x) * 5 + 0.7) * std::sin(std::atan2(y, x) * 3 - 0.4);
   h += (35 + 45 * ridge) * Smooth(120, 300, r) + 6 * Bumps(0.05 * x, 0.05 * y) * Smooth(100, 200, r);
