@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/QuarnBASS.h"
 #include "support/MediaFiles.h"
 #include "support/TestSupport.h"
 #include "sync/Sync.h"
@@ -97,6 +98,14 @@ TEST(MediaMusic, NoPatternIsSilentAndBothSidesPlay) {
     EXPECT_GT(10 * std::log10(left / n), -30.0) << "pattern " << p << " left";
     EXPECT_GT(10 * std::log10(right / n), -30.0) << "pattern " << p << " right";
   }
+}
+
+TEST(MediaMusic, LoadsAndPlaysThroughTheDemosAudioModule) {
+  ASSERT_TRUE(InitAudio(nullptr));
+  const std::int32_t sample = LoadSample(MediaPath("music.mp3"));
+  EXPECT_EQ(sample, 0);
+  EXPECT_NE(PlaySample(sample, 100, 0), 0);
+  ShutdownAudio();
 }
 
 TEST(MediaGenerator, TwoRunsWriteTheSameBytes) {

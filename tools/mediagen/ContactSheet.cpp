@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int SheetW = 1640, SheetH = 1560;
+constexpr int SheetW = 1640, SheetH = 1420;
 
 cairo_surface_t* Surface(const TRgbImage& img) {
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, img.Width, img.Height);
