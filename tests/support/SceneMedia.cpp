@@ -4,10 +4,7 @@
 #include <cstdlib>
 
 #include "driver/QRN2Base.h"
-
 #include "support/TestImages.h"
-#include "support/TestSupport.h"
-#include "tools/writers/Writer3DS.h"
 
 const TRGB OpeningLeft{230, 20, 20}, OpeningRight{20, 20, 230};
 const TRGB OwnersColor{100, 100, 100}, PictureColor{60, 90, 120};
@@ -18,18 +15,6 @@ const TRGB DiagColors[7] = {{240, 20, 20}, {20, 240, 20}, {240, 20, 240}, {240, 
 
 namespace {
 namespace fs = std::filesystem;
-
-T3DSObject Octahedron(const char* name, float r, T3DSPoint c) {
-  T3DSObject o;
-  o.Name = name;
-  o.Vertices = {{c.x + r, c.y, c.z}, {c.x - r, c.y, c.z}, {c.x, c.y + r, c.z},
-                {c.x, c.y - r, c.z}, {c.x, c.y, c.z + r}, {c.x, c.y, c.z - r}};
-  o.MapCoords.assign(o.Vertices.size(), {0.5f, 0.5f});
-  // Counter-clockwise seen from outside.
-  o.Faces = {{0, 2, 4, 0}, {2, 1, 4, 0}, {1, 3, 4, 0}, {3, 0, 4, 0},
-             {2, 0, 5, 0}, {1, 2, 5, 0}, {3, 1, 5, 0}, {0, 3, 5, 0}};
-  return o;
-}
 
 // An n x n grid of `size` units in the x-y plane at height z, centred on (cx, cy).
 T3DSObject Grid(const char* name, int n, float size, float cx, float cy, float z) {
@@ -51,11 +36,9 @@ T3DSObject Grid(const char* name, int n, float size, float cx, float cy, float z
   return o;
 }
 
-void WriteModel(const fs::path& path, std::vector<T3DSObject> objects, int meshes) {
+void WriteSome(const fs::path& path, std::vector<T3DSObject> objects, int meshes) {
   objects.resize(static_cast<std::size_t>(meshes));
-  T3DSModel model;
-  model.Objects = std::move(objects);
-  if (!Write3DSFile(path.string(), model)) std::abort();
+  WriteModel(path, std::move(objects));
 }
 
 TBytes SolidTGA(const TRGB& c) {
@@ -83,12 +66,30 @@ TBytes Halves(const TRGB& left, const TRGB& right) {
 }
 }  // namespace
 
+T3DSObject Octahedron(const char* name, float r, T3DSPoint c) {
+  T3DSObject o;
+  o.Name = name;
+  o.Vertices = {{c.x + r, c.y, c.z}, {c.x - r, c.y, c.z}, {c.x, c.y + r, c.z},
+                {c.x, c.y - r, c.z}, {c.x, c.y, c.z + r}, {c.x, c.y, c.z - r}};
+  o.MapCoords.assign(o.Vertices.size(), {0.5f, 0.5f});
+  // Counter-clockwise seen from outside.
+  o.Faces = {{0, 2, 4, 0}, {2, 1, 4, 0}, {1, 3, 4, 0}, {3, 0, 4, 0},
+             {2, 0, 5, 0}, {1, 2, 5, 0}, {3, 1, 5, 0}, {0, 3, 5, 0}};
+  return o;
+}
+
+void WriteModel(const fs::path& path, std::vector<T3DSObject> objects) {
+  T3DSModel model;
+  model.Objects = std::move(objects);
+  if (!Write3DSFile(path.string(), model)) std::abort();
+}
+
 void WriteDemoModels(const fs::path& data, int wombatMeshes, int landMeshes, int lakrisMeshes) {
   fs::create_directories(data);
-  WriteModel(data / "wombat.3ds",
-             {Octahedron("Body", WombatBodyRadius, {0, 0, 0}), Octahedron("Eyes", 2, {0, -9, 4})}, wombatMeshes);
-  WriteModel(data / "land.3ds", {Grid("Land", 3, 30, 40, 0, -2), Grid("Water", 9, 80, 0, 0, 0)}, landMeshes);
-  WriteModel(data / "lakris.3ds", {Octahedron("Lakris", 40, {0, 0, 180})}, lakrisMeshes);
+  WriteSome(data / "wombat.3ds",
+            {Octahedron("Body", WombatBodyRadius, {0, 0, 0}), Octahedron("Eyes", 2, {0, -9, 4})}, wombatMeshes);
+  WriteSome(data / "land.3ds", {Grid("Land", 3, 30, 40, 0, -2), Grid("Water", 9, 80, 0, 0, 0)}, landMeshes);
+  WriteSome(data / "lakris.3ds", {Octahedron("Lakris", 40, {0, 0, 180})}, lakrisMeshes);
 }
 
 void WriteDemoPictures(const fs::path& data) {
@@ -123,8 +124,9 @@ bool PixelNear(const std::vector<std::uint8_t>& rgba, TRGB c, int tolerance) {
          std::abs(rgba[2] - c.b) <= tolerance;
 }
 
-TDemoRun::TDemoRun(const std::vector<float>& ends) {
+TDemoRun::TDemoRun(const std::vector<float>& ends, const std::function<void(const fs::path&)>& change) {
   WriteDemoMedia(Dir / "data", ends);
+  if (change) change(Dir / "data");
   Ok = DemoStartup();
 }
 

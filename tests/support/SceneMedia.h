@@ -4,10 +4,12 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "support/TestSupport.h"
+#include "tools/writers/Writer3DS.h"
 
 struct TRGB {
   std::uint8_t r, g, b;
@@ -23,6 +25,11 @@ extern const TRGB DiagColors[7];  // "diag\1.tga" to "diag\7.tga", opaque
 // Model sizes as written.
 constexpr int WombatBodyVertices = 6;  // mesh 0: an octahedron of radius 10
 constexpr float WombatBodyRadius = 10;
+
+// Six vertices at distance r from c, eight faces wound outward.
+T3DSObject Octahedron(const char* name, float r, T3DSPoint c);
+// Writes a model of these objects; aborts when it cannot.
+void WriteModel(const std::filesystem::path& path, std::vector<T3DSObject> objects);
 
 // wombat.3ds, land.3ds and lakris.3ds, with the given numbers of meshes
 // (the scenes draw 2, 2 and 1). The water (land mesh 1) is a 9 x 9 grid
@@ -46,7 +53,9 @@ std::string Rgb(const std::vector<std::uint8_t>& rgba);
 // microseconds the test sets; the demo clock's zero is counter 0.
 class TDemoRun {
  public:
-  explicit TDemoRun(const std::vector<float>& ends = OneSecondPatterns());
+  // `change` may replace media in data/ before the start.
+  explicit TDemoRun(const std::vector<float>& ends = OneSecondPatterns(),
+                    const std::function<void(const std::filesystem::path& data)>& change = {});
   bool Started() const { return Ok; }
   // Clock to t seconds, then the driver's frame: drawn, not yet presented.
   void Draw(double t);
