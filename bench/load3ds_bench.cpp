@@ -1,7 +1,7 @@
 // Load time of 3DS models: reading the file, building the meshes and their
 // normals, as a brush does at start-up. Median of several runs.
-//   bench_load3ds            one object of 65,535 vertices and faces
-//   bench_load3ds a.3ds ...  the given files as well
+//   load3ds_bench            one object of 65,535 vertices and faces
+//   load3ds_bench a.3ds ...  the given files as well
 #include <algorithm>
 #include <chrono>
 #include <cmath>

@@ -6,25 +6,10 @@
 #include <random>
 
 #include "engine/QRN2File3DS.h"
+#include "support/GeometrySupport.h"
 #include "tools/writers/Writer3DS.h"
 
 namespace {
-
-T3DSObject TriangleObject(const std::string& name, float offset = 0) {
-  T3DSObject o;
-  o.Name = name;
-  o.Vertices = {{1 + offset, 2, 3}, {-4.5f, 5.25f, 6e-7f}, {7, -8, 9e9f}};
-  o.MapCoords = {{0.125f, 0.75f}, {1, 0}, {0, -1}};
-  o.Faces = {{0, 1, 2, 0}};
-  return o;
-}
-
-T3DSObject Light(const std::string& name) {
-  T3DSObject o;
-  o.Name = name;
-  o.Kind = T3DSObjectKind::Light;
-  return o;
-}
 
 // The text of the exception that reading every mesh of `bytes` raises.
 std::string ErrorOf(const std::vector<std::uint8_t>& bytes) {
@@ -126,7 +111,7 @@ TEST(File3DS, MalformedLengthsAreStreamErrors) {
 
 TEST(File3DS, DamagedFilesFailCleanly) {
   T3DSModel model;
-  model.Objects = {Light("L"), TriangleObject("A"), TriangleObject("B")};
+  model.Objects = {LightObject("L"), TriangleObject("A"), TriangleObject("B")};
   const std::vector<std::uint8_t> bytes = Write3DS(model);
   // Every prefix and many random damages either load or raise a file
   // error; none may crash or read outside the bytes (checked under ASan).

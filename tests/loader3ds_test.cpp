@@ -6,25 +6,10 @@
 
 #include "engine/QRN2_3ds.h"
 #include "support/TestSupport.h"
+#include "support/GeometrySupport.h"
 #include "tools/writers/Writer3DS.h"
 
 namespace {
-
-T3DSObject TriangleObject(const std::string& name, float offset = 0) {
-  T3DSObject o;
-  o.Name = name;
-  o.Vertices = {{1 + offset, 2, 3}, {-4.5f, 5.25f, 6e-7f}, {7, -8, 9e9f}};
-  o.MapCoords = {{0.125f, 0.75f}, {1, 0}, {0, -1}};
-  o.Faces = {{0, 1, 2, 0}};
-  return o;
-}
-
-T3DSObject Light(const std::string& name) {
-  T3DSObject o;
-  o.Name = name;
-  o.Kind = T3DSObjectKind::Light;
-  return o;
-}
 
 // Loads every mesh of a file the way the brush does.
 std::vector<std::unique_ptr<TMeshDataNM>> LoadAll(const std::string& path) {
@@ -73,9 +58,9 @@ TEST(Loader3DS, OneTriangleReadsBackExactly) {
 
 TEST(Loader3DS, ObjectOrderSkipsLightsAndCameras) {
   T3DSModel model;
-  T3DSObject camera = Light("Camera01");
+  T3DSObject camera = LightObject("Camera01");
   camera.Kind = T3DSObjectKind::Camera;
-  model.Objects = {Light("Omni01"), TriangleObject("First"), camera, TriangleObject("Second", 10)};
+  model.Objects = {LightObject("Omni01"), TriangleObject("First"), camera, TriangleObject("Second", 10)};
   model.Objects[3].Vertices.push_back({0, 0, 0});
   model.Objects[3].Faces = {{3, 2, 1, 0}, {0, 1, 2, 0}};
   const auto meshes = LoadModel(model);

@@ -78,3 +78,19 @@ T3DSModel TorusModel(int rings, int sides) {
   model.Objects.push_back(object);
   return model;
 }
+
+T3DSObject TriangleObject(const std::string& name, float offset) {
+  T3DSObject o;
+  o.Name = name;
+  o.Vertices = {{1 + offset, 2, 3}, {-4.5f, 5.25f, 6e-7f}, {7, -8, 9e9f}};
+  o.MapCoords = {{0.125f, 0.75f}, {1, 0}, {0, -1}};
+  o.Faces = {{0, 1, 2, 0}};
+  return o;
+}
+
+T3DSObject LightObject(const std::string& name) {
+  T3DSObject o;
+  o.Name = name;
+  o.Kind = T3DSObjectKind::Light;
+  return o;
+}

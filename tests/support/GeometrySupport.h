@@ -1,6 +1,7 @@
 // Helpers for the geometry tests: a test model and a lit view to draw it in.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class TMeshData;
@@ -18,5 +19,10 @@ std::vector<std::uint8_t> ReadFrame();
 int CountLit(const std::vector<std::uint8_t>& frame);
 
 struct T3DSModel;
+struct T3DSObject;
+// One triangle with mapping coordinates; `offset` moves its first corner.
+T3DSObject TriangleObject(const std::string& name, float offset = 0);
+// A named light: a non-mesh object of a 3DS file.
+T3DSObject LightObject(const std::string& name);
 // The bumpy torus as one mesh object named "Torus", ready for Write3DS.
 T3DSModel TorusModel(int rings, int sides);
