@@ -31,6 +31,8 @@ Loader3DS 3ds 4096"
 [ ${#targets[@]} -eq 0 ] && mapfile -t targets < <(cut -d' ' -f1 <<<"$table")
 
 build=build-fuzz
+sym=/usr/lib/llvm-14/bin/llvm-symbolizer
+[ -x "$sym" ] && export ASAN_SYMBOLIZER_PATH=$sym
 cmake -S . -B "$build" -DDEMO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$build" -j2 --target fuzz >/dev/null
