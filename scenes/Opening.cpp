@@ -1,5 +1,49 @@
+// Opening: the lattice is reset every frame, so nothing of the warp carries
+// over from one frame to the next; only DemoTime moves it.
 #include "scenes/Opening.h"
 
-// Built with the grid and texture registry; draws nothing yet.
-void InitOpening() {}
-void RenderOpening() {}
+#include <cmath>
+
+#include "driver/Globals.h"
+#include "engine/QRN2Grid.h"
+#include "engine/QRN2Materials.h"
+
+GLuint OpeningTexture = 0;
+TQRNGrid* OpeningGrid = nullptr;
+
+namespace {
+// A clock of exactly 0 would make 1 / t infinite and every coordinate NaN.
+TExtended WarpTime(float t) { return t > 0 ? t : OpeningFirstTime; }
+
+// Wider intermediates, one rounding where the coordinate is stored.
+template <typename TWave>
+float Warp(float c, float time, TWave wave) {
+  const TExtended t = WarpTime(time);
+  return static_cast<float>((wave((1 / t) * c - 0.5 + t / 2) + (t / 4) * c) / (t / 4 + 1));
+}
+}  // namespace
+
+float OpeningWarpU(float u, float t) {
+  return Warp(u, t, [](TExtended x) { return std::sin(x); });
+}
+
+float OpeningWarpV(float v, float t) {
+  return Warp(v, t, [](TExtended x) { return std::cos(x); });
+}
+
+void InitOpening() {
+  OpeningTexture = GetTexture("wombats.jpg");
+  OpeningGrid = new TQRNGrid(20, 20);
+}
+
+void RenderOpening() {
+  const float t = DemoTime;
+  OpeningGrid->Reset();
+  UseTexture(OpeningTexture);
+  for (std::int32_t i = 0; i < OpeningGrid->Rows; ++i)
+    for (std::int32_t j = 0; j < OpeningGrid->Cols; ++j) {
+      TTexCoord& p = OpeningGrid->Points[i][j];
+      p = {OpeningWarpU(p.u, t), OpeningWarpV(p.v, t)};
+    }
+  OpeningGrid->Draw(0, 0, 800, 600);
+}

@@ -1,5 +1,51 @@
+// Picture: the smear is drawn squeezed into the bottom-left square of the
+// frame, copied into a texture, and stretched back over the cleared frame.
 #include "scenes/Picture.h"
 
-// Built with render to texture; draws nothing yet.
-void InitPicture() {}
-void RenderPicture() {}
+#include "driver/Globals.h"
+#include "engine/QRN2Materials.h"
+#include "engine/QRN2RenderTexture.h"
+#include "engine/QRN2Textures.h"
+#include "engine/QRN2_2D.h"
+
+GLuint OwnersTexture = 0;
+GLuint PictureTexture = 0;
+GLuint SmearTexture = 0;
+float PictureFade = 4.0f;
+
+TRect SmearLayer(int k, float fade) {
+  const float a = fade * fade;
+  const float spread = static_cast<float>(k * TExtended(a));
+  return {-spread, 0, static_cast<float>(800 + 2 * k * TExtended(a)), StripHeight};
+}
+
+void InitPicture() {
+  SetTextureClamp(true);
+  OwnersTexture = GetTexture("1-owners.jpg");
+  PictureTexture = GetTexture("1-picture.jpg");
+  SmearTexture = CreateRenderTexture(SmearSize);
+  SetTextureClamp(false);  // textures loaded later repeat again
+}
+
+void RenderPicture() {
+  // Stops at 0: an overshoot kept below 0 would widen the smear again by
+  // its square after a long frame.
+  if (PictureFade > 0) {
+    PictureFade -= FrameTime;
+    if (PictureFade < 0) PictureFade = 0;
+  }
+  BeginRenderToTexture(SmearSize);
+  Begin2D();
+  const TColor4 faint{1, 1, 1, 0.1f};
+  for (int k = 0; k < SmearLayers; ++k) {
+    const TRect r = SmearLayer(k, PictureFade);
+    DrawImageAdditive(OwnersTexture, faint, r.X, r.Y, r.W, r.H);
+  }
+  End2D();
+  EndRenderToTexture(SmearTexture, SmearSize);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  Begin2D();
+  DrawImage(PictureTexture, 0, 0, 800, 600);
+  DrawImageColorAdditive(SmearTexture, {1, 1, 1, 1}, 0, 0, 800, 600);
+  End2D();
+}

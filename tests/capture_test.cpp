@@ -14,6 +14,7 @@
 #include "driver/QRN2Base.h"
 #include "engine/Quarn2.h"
 #include "platform/Display.h"
+#include "support/SceneMedia.h"
 #include "support/TestSupport.h"
 #include "sync/QTimer.h"
 #include "sync/Sync.h"
@@ -61,6 +62,7 @@ struct TDemoDir {
     std::vector<float> ends;
     for (int i = 1; i <= 19; ++i) ends.push_back(step * i);
     WriteBytes(Dir / "data/test.snc", SyncBytes(ends));
+    WriteDemoModels(Dir / "data");
   }
   std::string operator/(const std::string& name) const { return (Dir / name).string(); }
 };

@@ -6,26 +6,15 @@
 #include "driver/Globals.h"
 #include "driver/QRN2Base.h"
 #include "engine/QRN2Materials.h"
-#include "support/TestImages.h"
+#include "support/SceneMedia.h"
 #include "support/TestSupport.h"
 #include "sync/Sync.h"
 
 namespace {
 using TMessages = std::vector<std::pair<std::string, std::string>>;
 
-// Pattern i ends at (i + 1) seconds, for patterns 0 to 18.
-std::vector<float> OneSecondPatterns() {
-  std::vector<float> ends;
-  for (int i = 1; i <= 19; ++i) ends.push_back(static_cast<float>(i));
-  return ends;
-}
-
-void WriteMedia(const TTempDir& dir) {
-  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
-  WriteBytes(dir / "data/spot.jpg", SolidJPG(16, 16, 255, 255, 255));
-  WriteBytes(dir / "data/vell.jpg", SolidJPG(32, 24, 250, 20, 20));
-  WriteBytes(dir / "data/timeup.jpg", SolidJPG(32, 24, 20, 20, 250));
-}
+// Every picture, vell.jpg in VellColor and timeup.jpg in TimeupColor.
+void WriteMedia(const TTempDir& dir) { WriteDemoMedia(dir / "data", OneSecondPatterns()); }
 
 // Every sampled pixel of the drawn (not yet presented) frame near `rgb`.
 void ExpectWholeFrame(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
@@ -56,7 +45,8 @@ TEST(DriverPictures, LoadedAtStartupThroughTheRegistry) {
 
 TEST(DriverPictures, MissingPicturesAreReportedAndStartupGoesOn) {
   TTempDir dir(true);
-  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
+  WriteDemoMedia(dir / "data", OneSecondPatterns());
+  for (const char* name : {"spot.jpg", "vell.jpg", "timeup.jpg"}) std::filesystem::remove(dir / "data" / name);
   TFakeCounter counter(1000);
   TMessageCapture messages;
   ASSERT_TRUE(DemoStartup());
@@ -81,7 +71,7 @@ TEST(DriverPictures, PatternOneShowsVellFullScreen) {
   TFakeCounter::Set(1500);
   DemoRenderFrame();
   ASSERT_EQ(SyncTrack->Pattern, 1);
-  ExpectWholeFrame(250, 20, 20);
+  ExpectWholeFrame(VellColor.r, VellColor.g, VellColor.b);
   DemoEndFrame();
   EXPECT_TRUE(DemoContinues());
 }
@@ -98,7 +88,7 @@ TEST(DriverPictures, TheFramePastPatternEighteenShowsTimeupAndIsTheLast) {
   TFakeCounter::Set(19200);
   DemoRenderFrame();
   ASSERT_EQ(SyncTrack->Pattern, 19);
-  ExpectWholeFrame(20, 20, 250);
+  ExpectWholeFrame(TimeupColor.r, TimeupColor.g, TimeupColor.b);
   DemoEndFrame();
   EXPECT_FALSE(DemoContinues());
 }

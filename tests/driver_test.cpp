@@ -10,17 +10,11 @@
 #include "platform/Files.h"
 #include "scenes/Lakris.h"
 #include "scenes/Wombat.h"
+#include "support/SceneMedia.h"
 #include "support/TestSupport.h"
 #include "sync/Sync.h"
 
 namespace {
-// Pattern i ends at (i + 1) seconds, for patterns 0 to 18.
-std::vector<float> OneSecondPatterns() {
-  std::vector<float> ends;
-  for (int i = 1; i <= 19; ++i) ends.push_back(static_cast<float>(i));
-  return ends;
-}
-
 void Frame() {
   DemoRenderFrame();
   DemoEndFrame();
@@ -29,6 +23,7 @@ void Frame() {
 
 TEST(Driver, StartupReadsTheTrackFromDataAndCopiesPatternSixEnd) {
   TTempDir dir(true);
+  WriteDemoModels(dir / "data");
   WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
   TFakeCounter counter(1000);
   ASSERT_TRUE(DemoStartup());
@@ -44,6 +39,7 @@ TEST(Driver, StartupReadsTheTrackFromDataAndCopiesPatternSixEnd) {
 
 TEST(Driver, WithoutDataDirectoryMediaComeFromTheLaunchDirectory) {
   TTempDir dir(true);
+  WriteDemoModels(dir.Path());
   WriteBytes(dir / "test.snc", SyncBytes(OneSecondPatterns()));
   TFakeCounter counter(1000);
   ASSERT_TRUE(DemoStartup());
@@ -52,7 +48,7 @@ TEST(Driver, WithoutDataDirectoryMediaComeFromTheLaunchDirectory) {
 
 TEST(Driver, MissingTrackRaisesCannotOpenFile) {
   TTempDir dir(true);
-  std::filesystem::create_directories(dir / "data");
+  WriteDemoModels(dir / "data");
   TFakeCounter counter(1000);
   try {
     DemoStartup();
@@ -64,6 +60,7 @@ TEST(Driver, MissingTrackRaisesCannotOpenFile) {
 
 TEST(Driver, ClockIsReadOnceAtTheStartOfEveryFrame) {
   TTempDir dir(true);
+  WriteDemoModels(dir / "data");
   WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
   TFakeCounter counter(1000);
   TFakeCounter::Set(50000);
@@ -80,6 +77,7 @@ TEST(Driver, ClockIsReadOnceAtTheStartOfEveryFrame) {
 
 TEST(Driver, LongStallSkipsPatternsAndTheScheduleFollows) {
   TTempDir dir(true);
+  WriteDemoModels(dir / "data");
   WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
   TFakeCounter counter(1000);
   ASSERT_TRUE(DemoStartup());
@@ -90,8 +88,34 @@ TEST(Driver, LongStallSkipsPatternsAndTheScheduleFollows) {
   EXPECT_TRUE(DemoContinues());
 }
 
+TEST(Driver, StallDrawsTheSceneOfThePatternItLandsIn) {
+  TDemoRun run;
+  ASSERT_TRUE(run.Started());
+  run.Draw(12.5);  // straight from the start into pattern 12, the landscape
+  EXPECT_EQ(SyncTrack->Pattern, 12);
+  EXPECT_TRUE(PixelNear(ReadPixel(790, 590), {51, 51, 255})) << "the sky: " << Rgb(ReadPixel(790, 590));
+  GLfloat clear[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  EXPECT_FLOAT_EQ(clear[2], 1.0f) << "the landscape's own clear colour";
+}
+
+TEST(Driver, MissingModelEndsStartUpWithItsName) {
+  TTempDir dir(true);
+  WriteDemoModels(dir / "data");
+  std::filesystem::remove(dir / "data/land.3ds");
+  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
+  TFakeCounter counter(1000);
+  try {
+    DemoStartup();
+    FAIL() << "start-up went on without land.3ds";
+  } catch (const EInOutError& e) {
+    EXPECT_STREQ(e.what(), "Cannot open file land.3ds");
+  }
+}
+
 TEST(Driver, PatternEighteenSetsFinaleAndBlackInEveryFrame) {
   TTempDir dir(true);
+  WriteDemoModels(dir / "data");
   WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
   TFakeCounter counter(1000);
   ASSERT_TRUE(DemoStartup());
@@ -114,6 +138,7 @@ TEST(Driver, PatternEighteenSetsFinaleAndBlackInEveryFrame) {
 
 TEST(Driver, LoopEndsRightAfterTheFirstFramePastPatternEighteen) {
   TTempDir dir(true);
+  WriteDemoModels(dir / "data");
   WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
   TFakeCounter counter(1000);
   ASSERT_TRUE(DemoStartup());
@@ -128,17 +153,40 @@ TEST(Driver, LoopEndsRightAfterTheFirstFramePastPatternEighteen) {
 
 TEST(Driver, WholeProgramRunsToTheEndOnAMovingClock) {
   TTempDir dir(true);
-  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
+  WriteDemoMedia(dir / "data", OneSecondPatterns());
   TFakeCounter counter(1000);
   TFakeCounter::SetStepPerRead(7);  // every clock reading moves 7 ms on
+  TMessageCapture messages;
   EXPECT_EQ(DemoMain(), 0);
   EXPECT_EQ(SyncTrack->Pattern, 19);
+  EXPECT_TRUE(WombatFinale);
+  EXPECT_TRUE(messages.Messages().empty()) << messages.Messages()[0].second;
+}
+
+TEST(Driver, TimeupIsDrawnInExactlyOneFrameAndItIsTheLast) {
+  TDemoRun run;
+  ASSERT_TRUE(run.Started());
+  int frames = 0, timeupFrames = 0;
+  bool timeupLast = false;
+  for (int k = 0; DemoContinues(); ++k) {
+    ASSERT_LT(k, 300) << "the demo did not end";
+    run.Draw(0.05 + 0.1 * k);
+    const bool timeup = PixelNear(ReadPixel(400, 300), TimeupColor) && PixelNear(ReadPixel(5, 5), TimeupColor);
+    timeupFrames += timeup;
+    timeupLast = timeup;
+    ++frames;
+    DemoEndFrame();
+  }
+  EXPECT_EQ(timeupFrames, 1);
+  EXPECT_TRUE(timeupLast);
+  EXPECT_EQ(frames, 191);
 }
 
 TEST(Driver, ZeroEntryHoldsThePatternAndTheDemoRunsOn) {
   TTempDir dir(true);
   auto ends = OneSecondPatterns();
   ends[3] = 0.0f;
+  WriteDemoModels(dir / "data");
   WriteBytes(dir / "data/test.snc", SyncBytes(ends));
   TFakeCounter counter(1000);
   ASSERT_TRUE(DemoStartup());
@@ -151,6 +199,7 @@ TEST(Driver, ZeroEntryHoldsThePatternAndTheDemoRunsOn) {
 TEST(Driver, FailedWindowIsReportedAndEndsTheProgramWithStatusOne) {
   setenv("SDL_VIDEODRIVER", "no-such-display", 1);
   TTempDir dir(true);
+  WriteDemoModels(dir / "data");
   WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
   TMessageCapture capture;
   EXPECT_EQ(DemoMain(), 1);

@@ -1,5 +1,6 @@
-# Shared by the end-to-end tests: a scratch directory with a data/ folder and
-# a sync track written from a list of pattern end times.
+# Shared by the end-to-end tests: a scratch directory with a data/ folder
+# holding the three models the scenes need (the demo cannot start without
+# them), and a sync track written from a list of pattern end times.
 set -euo pipefail
 DEMO=$(readlink -f "$1")
 WORK=$(mktemp -d)
@@ -17,5 +18,29 @@ data = struct.pack('<%df' % len(ends), *ends) + bytes(1616 - 4 * len(ends))
 open(sys.argv[1], 'wb').write(data)
 PY
 }
+
+# write_models DIR: wombat.3ds, land.3ds and lakris.3ds, small octahedra,
+# with as many meshes as the scenes draw.
+write_models() {
+  python3 - "$1" <<'PY'
+import os, struct, sys
+def chunk(id, body):
+    return struct.pack('<HI', id, 6 + len(body)) + body
+def octahedron(name, r, cx, cy, cz):
+    v = [(cx + r, cy, cz), (cx - r, cy, cz), (cx, cy + r, cz), (cx, cy - r, cz), (cx, cy, cz + r), (cx, cy, cz - r)]
+    f = [(0, 2, 4), (2, 1, 4), (1, 3, 4), (3, 0, 4), (2, 0, 5), (1, 2, 5), (3, 1, 5), (0, 3, 5)]
+    mesh = chunk(0x4110, struct.pack('<H', len(v)) + b''.join(struct.pack('<3f', *p) for p in v))
+    mesh += chunk(0x4140, struct.pack('<H', len(v)) + struct.pack('<2f', 0.5, 0.5) * len(v))
+    mesh += chunk(0x4120, struct.pack('<H', len(f)) + b''.join(struct.pack('<4H', a, b, c, 0) for a, b, c in f))
+    return chunk(0x4000, name.encode() + b'\0' + chunk(0x4100, mesh))
+def model(name, *objects):
+    with open(os.path.join(sys.argv[1], name), 'wb') as out:
+        out.write(chunk(0x4D4D, chunk(0x3D3D, b''.join(objects))))
+model('wombat.3ds', octahedron('Body', 10, 0, 0, 0), octahedron('Eyes', 2, 0, -9, 4))
+model('land.3ds', octahedron('Land', 30, 40, 0, -20), octahedron('Water', 40, 0, 0, 0))
+model('lakris.3ds', octahedron('Lakris', 40, 0, 0, 180))
+PY
+}
+write_models "$WORK/data"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
