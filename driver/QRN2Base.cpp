@@ -45,9 +45,11 @@ bool DemoStartup() {
   SpotTexture = GetTexture("spot.jpg");
   Driver.VellTexture = GetTexture("vell.jpg");
   Driver.TimeupTexture = GetTexture("timeup.jpg");
+  delete DemoTimer;  // a tool or test that starts the demo again replaces the last run's
   DemoTimer = new TQTimer();
   DemoTimer->Start();
   PlaySample(Driver.MusicSample, 100, 0);
+  delete SyncTrack;
   SyncTrack = new TSync();
   SyncTrack->LoadFromFile("test.snc");
   SyncTrack->Start();

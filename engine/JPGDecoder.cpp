@@ -1,9 +1,12 @@
 // JPGDecoder: libjpeg reports errors by calling back; the callback jumps
 // back into DecodeSteps, whose frame holds nothing that needs destroying.
-// Warnings count as failures too: libjpeg's "carry on" for damaged data
-// paints grey over the rest of the picture.
+// Warnings are failures too, and stop the decoding at once: libjpeg's
+// "carry on" for damaged data paints grey over the rest of the picture.
+// The picture grows with the rows decoded, so a header claiming a huge
+// size costs memory only as far as the data really goes.
 #include "engine/JPGDecoder.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 
@@ -14,7 +17,6 @@ namespace {
 struct TErrorManager {
   jpeg_error_mgr Base;
   std::jmp_buf Jump;
-  bool Warned;
 };
 
 [[noreturn]] void ErrorExit(j_common_ptr info) {
@@ -22,7 +24,7 @@ struct TErrorManager {
 }
 
 void EmitMessage(j_common_ptr info, int level) {
-  if (level < 0) reinterpret_cast<TErrorManager*>(info->err)->Warned = true;
+  if (level < 0) ErrorExit(info);  // a warning; trace messages (level >= 0) are ignored
 }
 
 void OutputMessage(j_common_ptr) {}  // the caller reports failures itself
@@ -44,13 +46,15 @@ bool DecodeSteps(jpeg_decompress_struct& info, TErrorManager& errors, const std:
   if (info.output_components != 3) return false;
 
   const std::size_t width = info.output_width, height = info.output_height;
+  const std::size_t rowBytes = width * 4;
   row.resize(width * 3);
-  image.Pixels.resize(width * height * 4);
   while (info.output_scanline < height) {
     JSAMPROW rows[1] = {row.data()};
-    const std::size_t y = info.output_scanline;
     if (jpeg_read_scanlines(&info, rows, 1) != 1) return false;
-    std::uint8_t* out = image.Pixels.data() + (height - 1 - y) * width * 4;
+    // Decoded top row first; turned over below.
+    const std::size_t at = image.Pixels.size();
+    image.Pixels.resize(at + rowBytes);
+    std::uint8_t* out = image.Pixels.data() + at;
     for (std::size_t x = 0; x < width; ++x) {
       out[x * 4] = row[x * 3];
       out[x * 4 + 1] = row[x * 3 + 1];
@@ -59,10 +63,13 @@ bool DecodeSteps(jpeg_decompress_struct& info, TErrorManager& errors, const std:
     }
   }
   jpeg_finish_decompress(&info);
+  std::uint8_t* pixels = image.Pixels.data();
+  for (std::size_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
+    std::swap_ranges(pixels + top * rowBytes, pixels + (top + 1) * rowBytes, pixels + bottom * rowBytes);
   image.Width = static_cast<std::uint16_t>(width);
   image.Height = static_cast<std::uint16_t>(height);
   image.Channels = 4;
-  return !errors.Warned;
+  return true;
 }
 }  // namespace
 

@@ -31,7 +31,12 @@ bool InitAudio(void* /*window*/) {
 
 std::int32_t LoadSample(const std::string& fileName) {
   if (Count >= MaxSamples) return -1;
-  Mix_Chunk* chunk = Open ? Mix_LoadWAV(ResolvePath(fileName).c_str()) : nullptr;
+  Mix_Chunk* chunk = nullptr;
+  if (SDL_RWops* file = Open ? SDL_RWFromFile(ResolvePath(fileName).c_str(), "rb") : nullptr) {
+    // Closed here: SDL_mixer 2.6 loses the stream of a file it cannot decode.
+    chunk = Mix_LoadWAV_RW(file, 0);
+    SDL_RWclose(file);
+  }
   if (Samples[Count]) Mix_FreeChunk(Samples[Count]);  // a failed load's slot is reused
   Samples[Count] = chunk;
   if (!chunk) return -1;

@@ -4,6 +4,7 @@
 // little-endian floats, 1616 bytes, no header.
 // Needs: platform/Files, the driver's DemoTime.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,6 +20,8 @@ class TSync {
   // Throws EInOutError("Cannot open file <name>") when the file can't be
   // opened. A short file fills the tables as far as its bytes go.
   void LoadFromFile(const std::string& fileName);
+  // The same from bytes in memory; bytes past the first 1616 are ignored.
+  void LoadFromBytes(const std::uint8_t* data, std::size_t size);
   void Start();
   // Moves Pattern forward to DemoTime and returns it.
   std::int32_t CurrentPattern();

@@ -130,3 +130,19 @@ TEST(SyncFile, MissingFileRaisesCannotOpenWithItsName) {
     EXPECT_STREQ(e.what(), "Cannot open file test.snc");
   }
 }
+
+TEST(SyncFile, BytesInMemoryGiveTheSameTablesAsTheFile) {
+  TTempDir dir;
+  std::vector<std::uint8_t> bytes(1700);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 37 + 11);
+  WriteBytes(dir / "test.snc", bytes);
+  TSync fromFile, fromBytes;
+  fromFile.LoadFromFile((dir / "test.snc").string());
+  fromBytes.LoadFromBytes(bytes.data(), bytes.size());  // the 84 bytes past 1616 are ignored
+  EXPECT_EQ(std::memcmp(fromFile.PatternEnds, fromBytes.PatternEnds, sizeof fromFile.PatternEnds), 0);
+  EXPECT_EQ(std::memcmp(fromFile.ExtraTables, fromBytes.ExtraTables, sizeof fromFile.ExtraTables), 0);
+  std::uint32_t last;
+  std::memcpy(&last, &fromBytes.ExtraTables[2][100], 4);
+  EXPECT_EQ(last, std::uint32_t{bytes[1612]} | bytes[1613] << 8 | bytes[1614] << 16 |
+                      std::uint32_t{bytes[1615]} << 24);
+}

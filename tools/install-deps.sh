@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the media generator need.
+# Installs the Debian packages the build, the tests, the fuzz targets and the
+# media generator need.
 # Idempotent: quiet and quick when everything is already there.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(
   libpng-dev
   xvfb xauth xdotool
   ffmpeg
+  clang-14 libclang-rt-14-dev llvm-14
 )
 
 missing=()

@@ -1,7 +1,32 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test. Installs what it needs first.
+# Builds everything and runs every test, in three rounds:
+#   1. the plain build (build/, tools/build.sh) and all its tests;
+#   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
+#      (build-asan/); any report fails the test that made it;
+#   3. every fuzz target for FUZZ_SECONDS (default 60) each (build-fuzz/,
+#      clang); 0 skips this round.
+# Extra arguments go to both ctest runs. Installs what it needs first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
+jobs=$(nproc)
+
+echo "== plain build and tests"
 bash tools/build.sh
-cd build
-ctest --output-on-failure -j"$(nproc)" "$@"
+(cd build && ctest --output-on-failure -j"$jobs" "$@")
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDEMO_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$jobs"
+(
+  cd build-asan
+  export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS="print_stacktrace=1"
+  ctest --output-on-failure -j"$jobs" "$@"
+)
+
+seconds=${FUZZ_SECONDS:-60}
+if [ "$seconds" != 0 ]; then
+  echo "== fuzz targets, $seconds s each"
+  bash tools/fuzz.sh --time "$seconds"
+fi

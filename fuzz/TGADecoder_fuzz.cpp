@@ -1,0 +1,21 @@
+// Fuzz target for the TGA decoder that both TGA loaders use, and the
+// resampling its pictures get on upload: run-length packets never write
+// past the picture nor read past the bytes, and a refusal leaves the image
+// untouched.
+#include "engine/ImageScale.h"
+#include "engine/TGADecoder.h"
+#include "fuzz/FuzzCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  TPixelImage image;
+  if (DecodeTGA(data, size, image) != TTGAStatus::Ok) {
+    FUZZ_CHECK(image.Pixels.empty() && image.Width == 0);
+    return 0;
+  }
+  FUZZ_CHECK((image.Channels == 3 || image.Channels == 4) && image.Width > 0 && image.Height > 0);
+  FUZZ_CHECK(image.Pixels.size() == std::size_t{image.Width} * image.Height * image.Channels);
+  TouchAll(image.Pixels);
+  const TImageSize pot = PowerOfTwoSize(image.Width, image.Height, 256);
+  TouchAll(ScalePixels(image.Pixels.data(), image.Width, image.Height, image.Channels, pot.Width, pot.Height));
+  return 0;
+}
