@@ -91,7 +91,8 @@ TEST_P(BadMedia, ReportedOnceAndTheDemoGoesOnOrStopsCleanly) {
   alarm(300);
   const TCase& c = GetParam();
   const fs::path good = GoodMedia();
-  ASSERT_TRUE(fs::exists(good / "test.snc")) << "no generated media in " << good;
+  for (const std::string& file : DemoMediaFiles())
+    ASSERT_TRUE(fs::exists(good / file)) << "no generated " << file << " in " << good;
 
   TTempDir dir(true);
   fs::copy(good, dir / "data", fs::copy_options::recursive);
