@@ -29,6 +29,9 @@ void ShowStill(GLuint texture) {
 }  // namespace
 
 bool DemoStartup() {
+  // A tool or test may start the demo again in one process; whatever the last
+  // run left (when it was not shut down) goes with its context.
+  if (WindowOpened(Driver.Window)) DemoShutdown();
   Driver = TDriverState{};
   ChangeDirectory("data");  // without it, media come from the launch directory
   LoadGLEntryPoints();
@@ -87,8 +90,17 @@ void DemoEndFrame() {
   UpdateKeyboard();
 }
 
+// Frees in reverse order of the start-up, GL objects while their context is
+// still current.
 void DemoShutdown() {
+  FreeLakris();
+  FreePicture();
+  FreeOpening();
+  FreeWombat();
+  FreeTextures();
+  ShutdownAudio();
   FreeKeyboard();
+  TearDownWindow(Driver.Window, true);
   UnloadGLEntryPoints();
 }
 

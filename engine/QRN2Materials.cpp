@@ -19,6 +19,13 @@ void RegisterTexture(const std::string& Name, GLuint Texture) {
   ++TextureCount;
 }
 
+void FreeTextures() {
+  for (const TTexRegItem& item : TextureRegistry)
+    if (item.Texture != NoTexture) glDeleteTextures(1, &item.Texture);
+  TextureRegistry.clear();
+  TextureCount = 0;
+}
+
 GLuint GetTexture(const std::string& FileName) {
   GLuint t = FindTexture(FileName);
   if (t == NoTexture) {

@@ -17,7 +17,7 @@ struct TTexRegItem {
   std::string Name;  // the file name exactly as asked for
   GLuint Texture;
 };
-// Entries in registration order; only ever appended to.
+// Entries in registration order; appended to while the demo runs.
 extern std::vector<TTexRegItem> TextureRegistry;
 extern int TextureCount;
 
@@ -30,6 +30,9 @@ void RegisterTexture(const std::string& Name, GLuint Texture);
 GLuint GetTexture(const std::string& FileName);
 // The same through the TGA module's loader.
 GLuint GetTGATexture(const std::string& FileName);
+// Deletes every registered texture and empties the registry: the names
+// belong to the context that is about to go.
+void FreeTextures();
 
 // Lighting material values for GL_FRONT_AND_BACK: ambient 0.2, diffuse 0.8,
 // no specular, no shininess, no emission.

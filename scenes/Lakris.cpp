@@ -150,6 +150,13 @@ void InitLakris() {
   for (int k = 0; k < 7; ++k) DiagTextures[k] = GetTGATexture("diag\\" + std::to_string(k + 1) + ".tga");
 }
 
+void FreeLakris() {
+  delete LakrisBrush;
+  LakrisBrush = nullptr;
+  delete LandDeform;
+  LandDeform = nullptr;
+}
+
 void RenderLakris() {
   LakrisTime = DemoTime - LakrisStart;
   glClearColor(0.2f, 0.2f, 1.0f, 1.0f);

@@ -36,4 +36,6 @@ constexpr int DiagWindowCount = 6;
 extern const TDiagWindow DiagWindows[DiagWindowCount];
 
 void InitLakris();
+// Frees the models; a later InitLakris starts the scene afresh.
+void FreeLakris();
 void RenderLakris();

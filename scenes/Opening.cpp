@@ -36,6 +36,11 @@ void InitOpening() {
   OpeningGrid = new TQRNGrid(20, 20);
 }
 
+void FreeOpening() {
+  delete OpeningGrid;
+  OpeningGrid = nullptr;
+}
+
 void RenderOpening() {
   const float t = DemoTime;
   OpeningGrid->Reset();

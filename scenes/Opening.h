@@ -19,4 +19,6 @@ float OpeningWarpU(float u, float t);
 float OpeningWarpV(float v, float t);
 
 void InitOpening();
+// Frees the lattice; a later InitOpening makes a new one.
+void FreeOpening();
 void RenderOpening();

@@ -20,11 +20,17 @@ TRect SmearLayer(int k, float fade) {
 }
 
 void InitPicture() {
+  PictureFade = 4.0f;
   SetTextureClamp(true);
   OwnersTexture = GetTexture("1-owners.jpg");
   PictureTexture = GetTexture("1-picture.jpg");
   SmearTexture = CreateRenderTexture(SmearSize);
   SetTextureClamp(false);  // textures loaded later repeat again
+}
+
+void FreePicture() {
+  if (SmearTexture != 0) glDeleteTextures(1, &SmearTexture);
+  SmearTexture = 0;
 }
 
 void RenderPicture() {

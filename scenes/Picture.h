@@ -28,4 +28,6 @@ struct TRect {
 TRect SmearLayer(int k, float fade);
 
 void InitPicture();
+// Deletes the render texture (the others belong to the registry).
+void FreePicture();
 void RenderPicture();

@@ -126,6 +126,9 @@ void BuildHairLines() {
 }
 
 void InitWombat() {
+  // A second start-up in one process plays the scene as the first did.
+  WombatFinale = false;
+  HairRandomState = 0;
   WombatDeform = new TQRNDeformBrush(5, 0);
   WombatDeform->LoadFromFile(WombatFile);
   WombatDeform->Brush.Rotate(MakeVertex(270, 0, 0));
@@ -143,6 +146,16 @@ void InitWombat() {
   }
   BuildHairLines();
   FlashTexture = GetTexture("womflash.jpg");
+}
+
+void FreeWombat() {
+  delete WombatDeform;
+  WombatDeform = nullptr;
+  delete WombatBrush;
+  WombatBrush = nullptr;
+  HairCount = 0;
+  Hair.clear();
+  HairLines = THairLines{};
 }
 
 void RenderWombat() {

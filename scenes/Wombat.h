@@ -41,4 +41,6 @@ extern THairLines HairLines;
 void BuildHairLines();
 
 void InitWombat();
+// Frees the models; a later InitWombat starts the scene afresh.
+void FreeWombat();
 void RenderWombat();

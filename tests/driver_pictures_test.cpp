@@ -3,11 +3,15 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "driver/Globals.h"
 #include "driver/QRN2Base.h"
 #include "engine/QRN2Materials.h"
 #include "support/SceneMedia.h"
 #include "support/TestSupport.h"
+#include "scenes/Picture.h"
+#include "scenes/Wombat.h"
 #include "sync/Sync.h"
 
 namespace {
@@ -91,4 +95,45 @@ TEST(DriverPictures, TheFramePastPatternEighteenShowsTimeupAndIsTheLast) {
   ExpectWholeFrame(TimeupColor.r, TimeupColor.g, TimeupColor.b);
   DemoEndFrame();
   EXPECT_FALSE(DemoContinues());
+}
+
+// Tools and tests start the demo more than once in one process. Each start
+// gets a new window and context: nothing of the last run's models, texture
+// names or scene state may carry over, whether or not it was shut down.
+TEST(DriverPictures, EveryStartUpInOneProcessPlaysLikeTheFirst) {
+  TTempDir dir(true);
+  WriteMedia(dir);
+  TFakeCounter counter(1000);
+  ASSERT_TRUE(DemoStartup());
+  const std::size_t textures = TextureRegistry.size();
+  const std::uint32_t hairState = HairRandomState;
+  const TVertexArray hairEnds = HairLines.Ends;
+  ASSERT_GT(textures, 0u);
+  ASSERT_FALSE(hairEnds.empty());
+  for (int ms : {500, 1500, 18500, 19200}) {  // to the finale and the last frame
+    TFakeCounter::Set(ms);
+    DemoRenderFrame();
+    DemoEndFrame();
+  }
+  ASSERT_TRUE(WombatFinale);
+  DemoShutdown();
+  EXPECT_TRUE(TextureRegistry.empty());
+  EXPECT_EQ(WombatBrush, nullptr);
+  EXPECT_EQ(WombatDeform, nullptr);
+  EXPECT_EQ(SmearTexture, 0u);
+
+  for (bool shutDown : {true, false}) {  // the second start follows no shutdown
+    TFakeCounter::Set(0);
+    ASSERT_TRUE(DemoStartup());
+    EXPECT_EQ(TextureRegistry.size(), textures) << "shut down before: " << shutDown;
+    EXPECT_FALSE(WombatFinale);
+    EXPECT_EQ(HairRandomState, hairState);
+    ASSERT_EQ(HairLines.Ends.size(), hairEnds.size());
+    EXPECT_EQ(std::memcmp(HairLines.Ends.data(), hairEnds.data(), hairEnds.size() * sizeof(TVertex)), 0);
+    TFakeCounter::Set(1500);
+    DemoRenderFrame();
+    ExpectWholeFrame(VellColor.r, VellColor.g, VellColor.b);  // a texture of this context
+    DemoEndFrame();
+  }
+  DemoShutdown();
 }

@@ -15,6 +15,7 @@ packages=(
   xvfb xauth xdotool
   ffmpeg
   clang-14 libclang-rt-14-dev llvm-14
+  valgrind
 )
 
 missing=()
