@@ -32,7 +32,7 @@ status=0
 timeout 900 xvfb-run -a -s "-screen 0 1024x768x24" \
   valgrind --tool=memcheck --error-exitcode=99 --smc-check=all-non-file \
     --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite \
-    --suppressions="$root/tools/valgrind.supp" --num-callers=30 \
+    --suppressions="$root/tools/valgrind.supp" --num-callers=30 --keep-debuginfo=yes \
     --log-file="$work/memcheck.log" "$build/demo" >"$work/out.txt" 2>&1 || status=$?
 cat "$work/out.txt"
 grep -E 'ERROR SUMMARY|definitely lost|Invalid|uninitialised' "$work/memcheck.log" || true
