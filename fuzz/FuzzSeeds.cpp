@@ -13,10 +13,8 @@
 #include <string>
 #include <vector>
 
-// jpeglib.h needs FILE from <cstdio> first.
-#include <jpeglib.h>
-
 #include "support/TestImages.h"
+#include "tools/writers/JpgWriter.h"
 #include "tools/writers/Writer3DS.h"
 
 namespace fs = std::filesystem;
@@ -84,52 +82,17 @@ void TGASeeds(const fs::path& dir) {
   Save(dir, "16bit.tga", TGABytes({.Width = 1, .Height = 1, .Depth = 16}, Pattern(1, 2, 5)));
 }
 
-struct TJPGStyle {
-  bool Progressive = false;
-  bool Grey = false;
-  int Sampling = 1;  // 2: 4:2:0
-  int Restart = 0;   // restart interval in MCU rows
-  int Quality = 90;
-};
-
-TBytes StyledJPG(int width, int height, const TJPGStyle& style) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long outSize = 0;
-  jpeg_mem_dest(&info, &out, &outSize);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = style.Grey ? 1 : 3;
-  info.in_color_space = style.Grey ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, style.Quality, TRUE);
-  if (!style.Grey) info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = style.Sampling;
-  info.restart_in_rows = style.Restart;
-  if (style.Progressive) jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
-  const TBytes pixels = Pattern(width * height, info.input_components, 9);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<JSAMPLE*>(pixels.data()) +
-                   static_cast<std::size_t>(info.next_scanline) * width * info.input_components;
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  TBytes bytes(out, out + outSize);
-  std::free(out);
-  return bytes;
+TBytes StyledJPG(int width, int height, const TJpgStyle& style) {
+  return EncodeJpg(width, height, Pattern(width * height, style.Grey ? 1 : 3, 9), style);
 }
 
 void JPGSeeds(const fs::path& dir) {
   Save(dir, "solid.jpg", SolidJPG(8, 8, 200, 100, 50));
-  Save(dir, "baseline.jpg", StyledJPG(13, 7, {}));
-  Save(dir, "420.jpg", StyledJPG(17, 9, {.Sampling = 2, .Quality = 50}));
-  Save(dir, "grey.jpg", StyledJPG(9, 9, {.Grey = true}));
-  Save(dir, "progressive.jpg", StyledJPG(16, 16, {.Progressive = true, .Quality = 40}));
-  Save(dir, "restart.jpg", StyledJPG(16, 32, {.Sampling = 2, .Restart = 1, .Quality = 30}));
+  Save(dir, "baseline.jpg", StyledJPG(13, 7, {.Quality = 90}));
+  Save(dir, "420.jpg", StyledJPG(17, 9, {.Quality = 50, .Sampling = 2}));
+  Save(dir, "grey.jpg", StyledJPG(9, 9, {.Quality = 90, .Grey = true}));
+  Save(dir, "progressive.jpg", StyledJPG(16, 16, {.Quality = 40, .Progressive = true}));
+  Save(dir, "restart.jpg", StyledJPG(16, 32, {.Quality = 30, .Sampling = 2, .Restart = 1}));
 }
 
 T3DSObject Triangle(const std::string& name, float z) {

@@ -1,5 +1,6 @@
-// The TGA and .snc writers: what they write reads back the same, through an
-// independent TGA decoder and through the sync track itself.
+// The TGA, JPEG and .snc writers: what they write reads back the same,
+// through an independent TGA decoder, the demo's JPEG decoder and the sync
+// track itself.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +8,9 @@
 
 #include "support/MediaDecode.h"
 #include "support/TestSupport.h"
+#include "engine/JPGDecoder.h"
 #include "sync/Sync.h"
+#include "tools/writers/JpgWriter.h"
 #include "tools/writers/SncWriter.h"
 #include "tools/writers/TgaWriter.h"
 
@@ -113,4 +116,32 @@ TEST(SncWriter, RefusesATableLongerThan101) {
   tables.PatternEnds.clear();
   tables.Extra[0].assign(102, 1.0f);
   EXPECT_THROW(EncodeSnc(tables), std::invalid_argument);
+}
+
+// Every style decodes to the picture it was given, within JPEG's loss: a
+// flat colour comes back flat whatever the sampling, grey or scan order.
+TEST(JpgWriter, EveryStyleDecodesToThePictureItWasGiven) {
+  const int w = 19, h = 11;
+  for (const TJpgStyle& style : {TJpgStyle{}, TJpgStyle{.Quality = 50, .Sampling = 2, .Restart = 1},
+                                 TJpgStyle{.Grey = true}, TJpgStyle{.Progressive = true, .OptimiseCoding = true}}) {
+    const int components = style.Grey ? 1 : 3;
+    std::vector<std::uint8_t> pixels;
+    for (int i = 0; i < w * h; ++i)
+      for (int c = 0; c < components; ++c) pixels.push_back(static_cast<std::uint8_t>(40 + 80 * c));
+    const std::vector<std::uint8_t> file = EncodeJpg(w, h, pixels, style);
+    TPixelImage image;
+    ASSERT_TRUE(DecodeJPG(file.data(), file.size(), image)) << "grey " << style.Grey;
+    ASSERT_EQ(image.Width, w);
+    ASSERT_EQ(image.Height, h);
+    ASSERT_EQ(image.Channels, 4);  // alpha added
+    for (std::size_t i = 0; i < image.Pixels.size(); i += 4)
+      for (int c = 0; c < 3; ++c)
+        ASSERT_NEAR(image.Pixels[i + c], style.Grey ? 40 : 40 + 80 * c, 3) << "byte " << i + c;
+  }
+}
+
+TEST(JpgWriter, RefusesAPixelCountThatDoesNotMatchTheSize) {
+  EXPECT_THROW(EncodeJpg(4, 4, std::vector<std::uint8_t>(4 * 4 * 3 - 1)), std::invalid_argument);
+  EXPECT_THROW(EncodeJpg(4, 4, std::vector<std::uint8_t>(4 * 4 * 3), {.Grey = true}), std::invalid_argument);
+  EXPECT_THROW(EncodeJpg(0, 4, {}), std::invalid_argument);
 }

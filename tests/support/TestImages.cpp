@@ -1,11 +1,8 @@
 #include "support/TestImages.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
 
-// jpeglib.h needs FILE from <cstdio> first.
-#include <jpeglib.h>
+#include "tools/writers/JpgWriter.h"
 
 namespace {
 void Put16(TBytes& b, std::uint16_t v) {
@@ -52,32 +49,7 @@ TBytes BMPBytes(const TBMPHeader& h, const TBytes& bits) {
 }
 
 TBytes JPGBytes(int width, int height, const TBytes& rgb) {
-  if (rgb.size() != static_cast<std::size_t>(width) * height * 3) throw std::invalid_argument("pixel count");
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long outSize = 0;
-  jpeg_mem_dest(&info, &out, &outSize);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
-  for (int c = 0; c < 3; ++c) info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row =
-        const_cast<JSAMPLE*>(rgb.data()) + static_cast<std::size_t>(info.next_scanline) * width * 3;
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  TBytes bytes(out, out + outSize);
-  std::free(out);
-  return bytes;
+  return EncodeJpg(width, height, rgb, {.Quality = 100});
 }
 
 TBytes SolidJPG(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {

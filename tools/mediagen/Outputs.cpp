@@ -3,12 +3,12 @@
 
 #include "tools/mediagen/Arrangement.h"
 #include "tools/mediagen/Mp3Out.h"
-#include "tools/mediagen/JpegOut.h"
 #include "tools/mediagen/Models.h"
 #include "tools/mediagen/Music.h"
 #include "tools/mediagen/Overlays.h"
 #include "tools/mediagen/Pictures.h"
 #include "tools/mediagen/Textures.h"
+#include "tools/writers/JpgWriter.h"
 #include "tools/writers/SncWriter.h"
 #include "tools/writers/TgaWriter.h"
 #include "tools/writers/Writer3DS.h"
@@ -24,9 +24,11 @@ void MakeSync(const std::string& path) {
   WriteSnc(path, tables);
 }
 
+// Full-resolution colour keeps lettering clean.
 template <TRgbImage (*Picture)()>
 void MakeJpeg(const std::string& path) {
-  WriteJpeg(path, Picture());
+  const TRgbImage picture = Picture();
+  WriteJpg(path, picture.Width, picture.Height, picture.Pixels, {.Quality = 92, .OptimiseCoding = true});
 }
 
 template <int K>
