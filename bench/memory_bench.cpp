@@ -9,17 +9,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "bench/BenchDemo.h"
 #include "driver/QRN2Base.h"
-#include "platform/Files.h"
-#include "platform/Message.h"
 #include "sync/Sync.h"
 #include "tools/capture/DemoScenes.h"
-#include "tools/capture/DemoSetup.h"
 #include "tools/capture/FrameClock.h"
 
 namespace {
@@ -36,42 +33,14 @@ const char* SceneOf(int pattern) {
     if (pattern >= s.FirstPattern && pattern <= s.LastPattern) return s.Name;
   return "end";
 }
-
-int Usage(const char* error) {
-  ShowMessage("memory_bench", std::string(error) + " (usage: memory_bench [--data DIR] [--fps N])");
-  return 2;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string dir = ".";
   int fps = 30;
-  for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
-    if (i + 1 >= argc) return Usage(("unknown option or missing value: " + a).c_str());
-    if (a == "--data") {
-      dir = argv[++i];
-    } else if (a == "--fps") {
-      fps = std::atoi(argv[++i]);
-      if (fps < 1 || fps > 1000) return Usage("--fps takes 1 to 1000");
-    } else {
-      return Usage(("unknown option: " + a).c_str());
-    }
-  }
-  UseHeadlessDrivers();
-  std::string error;
-  if (!EnterDemoDirectory(dir, error)) {
-    ShowMessage("memory_bench", error);
-    return 1;
-  }
+  if (!ParseBenchArgs(argc, argv, "memory_bench", dir, {"--fps", 1, 1000, &fps})) return 2;
   const double beforeStart = ResidentMiB();
-  InstallFrameClock();
-  try {
-    if (!DemoStartup()) return 1;
-  } catch (const EInOutError& e) {
-    ShowMessage("Error", e.what());
-    return 1;
-  }
+  if (!StartBenchDemo("memory_bench", dir)) return 1;
   const double started = ResidentMiB();
   std::printf("%d fps; resident before start-up %.1f MiB, after %.1f MiB\n", fps, beforeStart, started);
   std::printf("%-8s %8s %12s %12s\n", "scene", "frames", "first MiB", "last MiB");
@@ -102,7 +71,6 @@ int main(int argc, char** argv) {
   const double peak = std::max(started, *std::max_element(rss.begin(), rss.end()));
   std::printf("%zu frames; peak %.1f MiB; at the end %.1f MiB; second half above the first half's peak by %.1f MiB\n",
               rss.size(), peak, rss.back(), *std::max_element(rss.begin() + static_cast<long>(half), rss.end()) - firstHalfPeak);
-  DemoShutdown();
-  RemoveFrameClock();
+  EndBenchDemo();
   return 0;
 }

@@ -8,16 +8,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench/BenchDemo.h"
 #include "driver/QRN2Base.h"
-#include "platform/Files.h"
-#include "platform/Message.h"
 #include "sync/Sync.h"
 #include "tools/capture/DemoScenes.h"
-#include "tools/capture/DemoSetup.h"
 #include "tools/capture/FrameClock.h"
 
 namespace {
@@ -39,41 +36,13 @@ double TimedFrame(double t, const TDemoScene& scene) {
   const int p = SyncTrack->Pattern;
   return p >= scene.FirstPattern && p <= scene.LastPattern ? ms : -1;
 }
-
-int Usage(const char* error) {
-  ShowMessage("scenes_bench", std::string(error) + " (usage: scenes_bench [--data DIR] [--frames N])");
-  return 2;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string dir = ".";
   int frames = 300;
-  for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
-    if (i + 1 >= argc) return Usage(("unknown option or missing value: " + a).c_str());
-    if (a == "--data") {
-      dir = argv[++i];
-    } else if (a == "--frames") {
-      frames = std::atoi(argv[++i]);
-      if (frames < 1 || frames > 100000) return Usage("--frames takes 1 to 100000");
-    } else {
-      return Usage(("unknown option: " + a).c_str());
-    }
-  }
-  UseHeadlessDrivers();
-  std::string error;
-  if (!EnterDemoDirectory(dir, error)) {
-    ShowMessage("scenes_bench", error);
-    return 1;
-  }
-  InstallFrameClock();
-  try {
-    if (!DemoStartup()) return 1;
-  } catch (const EInOutError& e) {
-    ShowMessage("Error", e.what());
-    return 1;
-  }
+  if (!ParseBenchArgs(argc, argv, "scenes_bench", dir, {"--frames", 1, 100000, &frames})) return 2;
+  if (!StartBenchDemo("scenes_bench", dir)) return 1;
   std::printf("Renderer: %s, %d frames per scene, 800x600\n",
               reinterpret_cast<const char*>(glGetString(GL_RENDERER)), frames);
   std::printf("%-8s %-9s %7s %11s %11s %10s\n", "scene", "patterns", "frames", "median ms", "p99 ms", "median fps");
@@ -96,7 +65,6 @@ int main(int argc, char** argv) {
     std::printf("%-8s %-9s %7zu %11.2f %11.2f %10.1f\n", scene.Name, patterns, times.size(), median, p99,
                 1000.0 / median);
   }
-  DemoShutdown();
-  RemoveFrameClock();
+  EndBenchDemo();
   return 0;
 }

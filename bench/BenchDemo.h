@@ -1,0 +1,21 @@
+// BenchDemo: the start shared by the benchmarks that run the whole demo
+// headless on the fixed-step frame clock: their command line ([--data DIR]
+// and one whole-number option) and the demo's start-up.
+// Needs: driver/, tools/capture (DemoSetup, FrameClock).
+#pragma once
+#include <string>
+
+struct TBenchOption {
+  const char* Name;  // "--frames"
+  int Min, Max;
+  int* Value;        // holds the default; the given value replaces it
+};
+
+// False (after showing the usage with the reason) for a bad command line.
+bool ParseBenchArgs(int argc, char** argv, const char* tool, std::string& dir, const TBenchOption& option);
+
+// Headless drivers, the demo's directory, the frame clock, the start-up.
+// False after a message when any of them fails.
+bool StartBenchDemo(const char* tool, const std::string& dir);
+// Shuts the demo down and gives the clock back.
+void EndBenchDemo();
