@@ -93,6 +93,7 @@ void DemoEndFrame() {
 // Frees in reverse order of the start-up, GL objects while their context is
 // still current.
 void DemoShutdown() {
+  if (!WindowOpened(Driver.Window)) return;
   FreeLakris();
   FreePicture();
   FreeOpening();

@@ -26,6 +26,8 @@ bool DemoContinues();
 void DemoRenderFrame();
 // Presents the frame and reads the keyboard.
 void DemoEndFrame();
+// Frees what the start-up made and closes the window, which gives the display
+// its mode back. Does nothing when no window is open.
 void DemoShutdown();
 
 // The whole program: start-up, loop, shutdown. Returns the exit status.

@@ -7,7 +7,9 @@ int main() {
   try {
     return DemoMain();
   } catch (const EInOutError& e) {
-    // A file error nothing else catches ends the program with its text.
+    // A file error nothing else catches ends the program with its text, once
+    // the window has given the display its own mode back.
+    DemoShutdown();
     ShowMessage("Error", e.what(), TMessageIcon::Error);
     return 1;
   }

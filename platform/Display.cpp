@@ -5,6 +5,12 @@
 #include <SDL2/SDL.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <dlfcn.h>
+#include <link.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 // The frame target, when the drawable is not the frame's size.
@@ -74,6 +80,23 @@ void Letterbox(int& x, int& y, int& w, int& h) {
   x = (static_cast<int>(dw) - w) / 2;
   y = (static_cast<int>(dh) - h) / 2;
 }
+// SDL unloads the GL driver with the last GL window. What Mesa's vendor
+// library and DRI driver hold for the whole process would then be lost
+// rather than freed (and reported by leak checkers), and the next window
+// would load the driver again: once loaded, it stays for the process.
+void KeepGLDriverLoaded() {
+  std::vector<std::string> driver;
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, std::size_t, void* out) {
+        const char* name = info->dlpi_name;
+        if (name && (std::strstr(name, "_mesa.so") || std::strstr(name, "_dri.so")))
+          static_cast<std::vector<std::string>*>(out)->push_back(name);
+        return 0;
+      },
+      &driver);
+  // Outside the iteration, which holds the loader's lock.
+  for (const std::string& name : driver) dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+}
 }  // namespace
 
 bool DisplayInit(int colourBits) {
@@ -110,6 +133,7 @@ bool DisplayCreateWindow(TDisplayWindow& w, const char* title, int width, int he
 
 bool DisplayCreateContext(TDisplayWindow& w) {
   w.Context = SDL_GL_CreateContext(static_cast<SDL_Window*>(w.Window));
+  if (w.Context) KeepGLDriverLoaded();
   return w.Context != nullptr;
 }
 
