@@ -4,22 +4,10 @@
 
 #include <cstring>
 
+#include "support/MediaDecode.h"
 #include "tools/writers/Writer3DS.h"
 
 namespace {
-
-std::uint16_t U16(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
-}
-std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return U16(b, at) | static_cast<std::uint32_t>(U16(b, at + 2)) << 16;
-}
-float F32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  std::uint32_t bits = U32(b, at);
-  float f;
-  std::memcpy(&f, &bits, 4);
-  return f;
-}
 
 T3DSObject Triangle() {
   T3DSObject o;

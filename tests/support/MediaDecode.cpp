@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
 std::uint16_t U16(const std::vector<std::uint8_t>& b, std::size_t at) {
   return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
 }
@@ -21,6 +19,8 @@ float F32(const std::vector<std::uint8_t>& b, std::size_t at) {
   std::memcpy(&f, &bits, 4);
   return f;
 }
+
+namespace {
 
 struct TJpegError {
   jpeg_error_mgr Manager;

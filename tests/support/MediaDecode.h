@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+// Little-endian fields at byte `at` (the caller checks the bounds).
+std::uint16_t U16(const std::vector<std::uint8_t>& b, std::size_t at);
+std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at);
+float F32(const std::vector<std::uint8_t>& b, std::size_t at);
+
 struct TDecodedImage {
   int Width = 0, Height = 0, Channels = 0;  // 3 or 4
   std::vector<std::uint8_t> Pixels;         // top row first, RGB(A)
