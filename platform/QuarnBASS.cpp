@@ -1,16 +1,37 @@
 // QuarnBASS: SDL2_mixer chunks and channels. Sample i owns the mixer
 // channels 3i .. 3i+2, so its playbacks never take another sample's.
+// An MP3 sample is decoded while it plays: its chunk is silence of the
+// sound's length, and an effect on each of its channels puts the decoded
+// sound in place of that silence as the mixer reaches it.
 #include "platform/QuarnBASS.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <memory>
 
 #include "platform/Files.h"
+#include "platform/Mp3Stream.h"
 
 namespace {
+struct TStreamed {
+  std::unique_ptr<TMp3Stream> Stream;
+  void* Silence = nullptr;  // the chunk's bytes; zero pages until read
+};
+
+// One playback of a streamed sample: where on the sound the mixer is.
+struct TStreamPlayback {
+  const TMp3Stream* Stream;
+  std::size_t Position = 0;
+};
+
 Mix_Chunk* Samples[MaxSamples] = {};
+// Never destroyed: at exit without ShutdownAudio the mixer's thread may
+// still be reading a stream while static objects are destroyed.
+TStreamed* const Streamed = new TStreamed[MaxSamples];
 std::int32_t Count = 0;
 bool Open = false;
 // When each channel's playback started, to find the oldest one.
@@ -29,15 +50,62 @@ bool InitAudio(void* /*window*/) {
   return true;
 }
 
+namespace {
+void FreeSlot(int index) {
+  if (Samples[index]) Mix_FreeChunk(Samples[index]);
+  Samples[index] = nullptr;
+  Streamed[index].Stream.reset();
+  std::free(Streamed[index].Silence);
+  Streamed[index].Silence = nullptr;
+}
+
+bool IsMp3Name(const std::string& fileName) {
+  if (fileName.size() < 4) return false;
+  std::string ext = fileName.substr(fileName.size() - 4);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".mp3";
+}
+
+Mix_Chunk* LoadStreamed(const std::string& path, TStreamed& slot) {
+  TAudioFormat output;
+  int channels = 0;
+  if (!Mix_QuerySpec(&output.Rate, &output.Format, &channels)) return nullptr;
+  output.Channels = channels;
+  slot.Stream = TMp3Stream::Open(path, output);
+  if (!slot.Stream) return nullptr;
+  // calloc: fresh zero pages, never written, cost no memory until read.
+  slot.Silence = std::calloc(1, slot.Stream->Bytes());
+  Mix_Chunk* chunk = slot.Silence ? Mix_QuickLoad_RAW(static_cast<Uint8*>(slot.Silence),
+                                                      static_cast<Uint32>(slot.Stream->Bytes()))
+                                  : nullptr;
+  if (!chunk) {
+    slot.Stream.reset();
+    std::free(slot.Silence);
+    slot.Silence = nullptr;
+  }
+  return chunk;
+}
+
+void StreamEffect(int, void* stream, int length, void* data) {
+  auto* playback = static_cast<TStreamPlayback*>(data);
+  playback->Stream->Read(playback->Position, static_cast<std::uint8_t*>(stream), static_cast<std::size_t>(length));
+  playback->Position += static_cast<std::size_t>(length);
+}
+
+void StreamEffectDone(int, void* data) { delete static_cast<TStreamPlayback*>(data); }
+}  // namespace
+
 std::int32_t LoadSample(const std::string& fileName) {
   if (Count >= MaxSamples) return -1;
+  FreeSlot(Count);  // a failed load's slot is reused
   Mix_Chunk* chunk = nullptr;
-  if (SDL_RWops* file = Open ? SDL_RWFromFile(ResolvePath(fileName).c_str(), "rb") : nullptr) {
+  const std::string path = ResolvePath(fileName);
+  if (Open && IsMp3Name(fileName)) chunk = LoadStreamed(path, Streamed[Count]);
+  if (SDL_RWops* file = Open && !chunk ? SDL_RWFromFile(path.c_str(), "rb") : nullptr) {
     // Closed here: SDL_mixer 2.6 loses the stream of a file it cannot decode.
     chunk = Mix_LoadWAV_RW(file, 0);
     SDL_RWclose(file);
   }
-  if (Samples[Count]) Mix_FreeChunk(Samples[Count]);  // a failed load's slot is reused
   Samples[Count] = chunk;
   if (!chunk) return -1;
   Mix_AllocateChannels((Count + 1) * PlaybacksPerSample);
@@ -53,8 +121,16 @@ std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pa
   if (channel < 0)
     channel = static_cast<int>(std::min_element(StartedAt + first, StartedAt + first + PlaybacksPerSample) -
                                StartedAt);
-  Mix_HaltChannel(channel);
+  Mix_HaltChannel(channel);  // also drops the channel's effects
   Mix_Volume(channel, std::clamp(volume, 0, 100) * MIX_MAX_VOLUME / 100);
+  // The sound goes in before the panning, which is an effect too.
+  if (const TMp3Stream* stream = Streamed[index].Stream.get()) {
+    auto* playback = new TStreamPlayback{stream};
+    if (!Mix_RegisterEffect(channel, StreamEffect, StreamEffectDone, playback)) {
+      delete playback;
+      return 0;
+    }
+  }
   const int p = std::clamp(pan, -100, 100);
   Mix_SetPanning(channel, static_cast<Uint8>(std::min(255, 255 - p * 255 / 100)),
                  static_cast<Uint8>(std::min(255, 255 + p * 255 / 100)));
@@ -68,10 +144,7 @@ std::int32_t SampleCount() { return Count; }
 void ShutdownAudio() {
   if (Open) {
     Mix_HaltChannel(-1);
-    for (Mix_Chunk*& s : Samples) {
-      if (s) Mix_FreeChunk(s);
-      s = nullptr;
-    }
+    for (int i = 0; i < MaxSamples; ++i) FreeSlot(i);
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }

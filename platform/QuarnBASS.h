@@ -1,7 +1,9 @@
 // QuarnBASS: music playback through a small numbered table of samples.
 // Mechanism: SDL2_mixer at 44100 Hz on the default device; a sample is a
-// whole file decoded in memory (MP3 included), with at most 3 playbacks of it
-// at once, a new one taking over the one that has played longest.
+// whole file decoded in memory, with at most 3 playbacks of it at once, a new
+// one taking over the one that has played longest. An MP3 file is decoded
+// on a thread (platform/Mp3Stream) while it already plays, so loading it
+// takes a few milliseconds instead of a fraction of a second.
 #pragma once
 #include <cstdint>
 #include <string>

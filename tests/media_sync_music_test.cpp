@@ -8,6 +8,12 @@
 #include <fstream>
 #include <iterator>
 
+#include <SDL2/SDL_audio.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/Mp3Stream.h"
 #include "platform/QuarnBASS.h"
 #include "support/MediaFiles.h"
 #include "support/TestSupport.h"
@@ -106,6 +112,29 @@ TEST(MediaMusic, LoadsAndPlaysThroughTheDemosAudioModule) {
   EXPECT_EQ(sample, 0);
   EXPECT_NE(PlaySample(sample, 100, 0), 0);
   ShutdownAudio();
+}
+
+// What plays while the thread decodes is the music itself: compared with
+// LAME's own decoder, sample for sample, read in pieces as the mixer does.
+TEST(MediaMusic, DecodedOnItsThreadIsTheMusicInTheOutputFormat) {
+  const TDecodedMusic& music = Music();
+  std::unique_ptr<TMp3Stream> stream = TMp3Stream::Open(MediaPath("music.mp3"), {44100, AUDIO_S16SYS, 2});
+  ASSERT_TRUE(stream);
+  const std::size_t frames = stream->Bytes() / 4;
+  EXPECT_NEAR(static_cast<double>(frames), static_cast<double>(music.Left.size()), 1152.0);
+  stream->WaitDecoded();
+  std::vector<std::int16_t> pcm(stream->Bytes() / 2);
+  const std::size_t piece = 4096 * 4;  // one mixer buffer
+  for (std::size_t at = 0; at < stream->Bytes(); at += piece)
+    stream->Read(at, reinterpret_cast<std::uint8_t*>(pcm.data()) + at, std::min(piece, stream->Bytes() - at));
+  double difference = 0;
+  const std::size_t n = std::min(frames, music.Left.size());
+  for (std::size_t i = 0; i < n; ++i)
+    difference += std::abs(pcm[2 * i] - music.Left[i]) + std::abs(pcm[2 * i + 1] - music.Right[i]);
+  EXPECT_LT(difference / (2.0 * n), 2.0) << "mean difference per sample, of 32768";
+  std::vector<std::uint8_t> past(64, 1);
+  stream->Read(stream->Bytes(), past.data(), past.size());
+  EXPECT_EQ(std::count(past.begin(), past.end(), 0), 64) << "silence after the end";
 }
 
 TEST(MediaGenerator, TwoRunsWriteTheSameBytes) {

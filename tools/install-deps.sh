@@ -6,13 +6,14 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libsdl2-mixer-dev
+  libsdl2-dev libsdl2-mixer-dev libmpg123-dev
+  libx11-dev libxext-dev libxrender-dev
   libjpeg62-turbo-dev
   libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libgtest-dev googletest
   libcairo2-dev fonts-dejavu-core libmp3lame-dev
   libpng-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool x11-apps openbox
   ffmpeg
   clang-14 libclang-rt-14-dev llvm-14
   valgrind
