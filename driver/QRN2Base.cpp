@@ -4,7 +4,9 @@
 
 #include <GL/gl.h>
 
+#include "driver/FrameStats.h"
 #include "driver/Globals.h"
+#include "engine/ImagePrefetch.h"
 #include "engine/QRN2Materials.h"
 #include "engine/QRN2_2D.h"
 #include "engine/Quarn2.h"
@@ -34,6 +36,13 @@ bool DemoStartup() {
   if (WindowOpened(Driver.Window)) DemoShutdown();
   Driver = TDriverState{};
   ChangeDirectory("data");  // without it, media come from the launch directory
+  // The pictures decode on a second core while the window opens; in the
+  // order the scenes ask for them. None is left decoding after start-up.
+  PrefetchJPGImages({"womflash.jpg", "wombats.jpg", "1-owners.jpg", "1-picture.jpg", "stein.jpg", "vann.jpg",
+                     "lakris.jpg", "spot.jpg", "vell.jpg", "timeup.jpg"});
+  struct TEndPrefetch {
+    ~TEndPrefetch() { EndPrefetch(); }
+  } endPrefetch;
   LoadGLEntryPoints();
   Driver.Window = OpenWindow(800, 600, 32, true, "Test");
   if (!WindowOpened(Driver.Window)) return false;
@@ -86,7 +95,10 @@ void DemoRenderFrame() {
 }
 
 void DemoEndFrame() {
-  if (PresentFrame(Driver.Window)) Driver.QuitRequested = true;
+  if (PresentFrame(Driver.Window))
+    Driver.QuitRequested = true;
+  else
+    FrameStatsPresented(SyncTrack->Pattern);
   UpdateKeyboard();
 }
 
@@ -112,5 +124,6 @@ int DemoMain() {
     DemoEndFrame();
   }
   DemoShutdown();
+  FrameStatsReport(stderr);
   return 0;
 }

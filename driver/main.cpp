@@ -1,9 +1,13 @@
 // The demo's entry point. Takes no arguments; reads its media from "data".
+#include "driver/FrameStats.h"
 #include "driver/QRN2Base.h"
+#include "platform/Display.h"
 #include "platform/Files.h"
 #include "platform/Message.h"
 
 int main() {
+  FrameStatsBegin();
+  DisplaySetPacing(true);
   try {
     return DemoMain();
   } catch (const EInOutError& e) {

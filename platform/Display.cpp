@@ -1,85 +1,33 @@
-// Display: SDL2 window and GL context; letterboxed presentation through an
-// offscreen framebuffer when the drawable is not the frame's size.
+// Display: SDL2 window and GL context, and frame pacing; letterboxed
+// presentation is FrameTarget's, or X11Present's for a software GL on X11.
 #include "platform/Display.h"
 
 #include <SDL2/SDL.h>
-#include <GL/gl.h>
-#include <GL/glext.h>
 #include <dlfcn.h>
 #include <link.h>
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/FrameTarget.h"
+#include "platform/X11Present.h"
+
 namespace {
-// The frame target, when the drawable is not the frame's size.
-struct TFrameTarget {
-  GLuint Framebuffer = 0, Colour = 0, DepthStencil = 0;
-  int StorageWidth = 0, StorageHeight = 0;  // size of the renderbuffers
-  int Width = 0, Height = 0;                // the fixed frame
-  int DrawWidth = 0, DrawHeight = 0;        // the window's drawable
-  bool Scaled = false;                      // drawing goes to Framebuffer
+std::pair<int, int> FrameSize;  // the fixed frame the engine draws
+bool X11PresentTried = false;     // for this context
+
+struct TPacing {
+  bool Wanted = false;
+  bool Sleeps = false;  // no swap control: sleep out the refresh period
+  std::chrono::steady_clock::duration Period{};
+  std::chrono::steady_clock::time_point LastPresent{};
 };
-TFrameTarget Target;
+TPacing Pacing;
 
-PFNGLGENFRAMEBUFFERSPROC GenFramebuffers;
-PFNGLBINDFRAMEBUFFERPROC BindFramebuffer;
-PFNGLGENRENDERBUFFERSPROC GenRenderbuffers;
-PFNGLBINDRENDERBUFFERPROC BindRenderbuffer;
-PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage;
-PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer;
-PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer;
-PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus;
-
-template <class T>
-bool Load(T& fn, const char* name) {
-  fn = reinterpret_cast<T>(SDL_GL_GetProcAddress(name));
-  return fn != nullptr;
-}
-
-bool LoadFramebufferEntryPoints() {
-  return Load(GenFramebuffers, "glGenFramebuffers") && Load(BindFramebuffer, "glBindFramebuffer") &&
-         Load(GenRenderbuffers, "glGenRenderbuffers") && Load(BindRenderbuffer, "glBindRenderbuffer") &&
-         Load(RenderbufferStorage, "glRenderbufferStorage") &&
-         Load(FramebufferRenderbuffer, "glFramebufferRenderbuffer") &&
-         Load(BlitFramebuffer, "glBlitFramebuffer") &&
-         Load(CheckFramebufferStatus, "glCheckFramebufferStatus");
-}
-
-bool CreateFrameTarget(int width, int height) {
-  if (!Target.Framebuffer && !LoadFramebufferEntryPoints()) return false;
-  if (!Target.Framebuffer) {
-    GenFramebuffers(1, &Target.Framebuffer);
-    GenRenderbuffers(1, &Target.Colour);
-    GenRenderbuffers(1, &Target.DepthStencil);
-  }
-  BindRenderbuffer(GL_RENDERBUFFER, Target.Colour);
-  RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-  BindRenderbuffer(GL_RENDERBUFFER, Target.DepthStencil);
-  RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
-  BindRenderbuffer(GL_RENDERBUFFER, 0);
-  BindFramebuffer(GL_FRAMEBUFFER, Target.Framebuffer);
-  FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Target.Colour);
-  FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, Target.DepthStencil);
-  Target.StorageWidth = width;
-  Target.StorageHeight = height;
-  return CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-}
-
-// The largest rectangle of the frame's shape centred in the drawable.
-void Letterbox(int& x, int& y, int& w, int& h) {
-  const long long fw = Target.Width, fh = Target.Height, dw = Target.DrawWidth, dh = Target.DrawHeight;
-  if (dw * fh > dh * fw) {  // drawable wider than the frame
-    h = static_cast<int>(dh);
-    w = static_cast<int>(dh * fw / fh);
-  } else {
-    w = static_cast<int>(dw);
-    h = static_cast<int>(dw * fh / fw);
-  }
-  x = (static_cast<int>(dw) - w) / 2;
-  y = (static_cast<int>(dh) - h) / 2;
-}
 // SDL unloads the GL driver with the last GL window. What Mesa's vendor
 // library and DRI driver hold for the whole process would then be lost
 // rather than freed (and reported by leak checkers), and the next window
@@ -97,7 +45,36 @@ void KeepGLDriverLoaded() {
   // Outside the iteration, which holds the loader's lock.
   for (const std::string& name : driver) dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
 }
+void StartPacing(SDL_Window* window) {
+  Pacing.Sleeps = false;
+  if (!Pacing.Wanted) {
+    SDL_GL_SetSwapInterval(0);
+    return;
+  }
+  if (SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0) return;
+  SDL_DisplayMode mode{};
+  int hz = SDL_GetWindowDisplayMode(window, &mode) == 0 ? mode.refresh_rate : 0;
+  if (hz <= 0) hz = 60;
+  Pacing.Sleeps = true;
+  Pacing.Period = std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::seconds(1)) / hz;
+  Pacing.LastPresent = std::chrono::steady_clock::now();
+}
+
+void PaceAfterPresent() {
+  if (!Pacing.Sleeps) return;
+  const auto due = Pacing.LastPresent + Pacing.Period;
+  auto now = std::chrono::steady_clock::now();
+  if (now < due) {
+    std::this_thread::sleep_until(due);
+    now = std::chrono::steady_clock::now();
+  }
+  // Keeps the cadence; a frame later than a whole period starts a new one
+  // rather than letting the next frames hurry to catch up.
+  Pacing.LastPresent = now - due < Pacing.Period ? due : now;
+}
 }  // namespace
+
+void DisplaySetPacing(bool paced) { Pacing.Wanted = paced; }
 
 bool DisplayInit(int colourBits) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
@@ -138,7 +115,9 @@ bool DisplayCreateContext(TDisplayWindow& w) {
 }
 
 bool DisplayMakeCurrent(TDisplayWindow& w) {
-  return SDL_GL_MakeCurrent(static_cast<SDL_Window*>(w.Window), w.Context) == 0;
+  if (SDL_GL_MakeCurrent(static_cast<SDL_Window*>(w.Window), w.Context) != 0) return false;
+  StartPacing(static_cast<SDL_Window*>(w.Window));
+  return true;
 }
 
 void DisplayShow(TDisplayWindow& w, bool hideCursor) {
@@ -156,7 +135,9 @@ bool DisplayReleaseCurrent(TDisplayWindow& w) {
 void DisplayDeleteContext(TDisplayWindow& w) {
   if (w.Context) SDL_GL_DeleteContext(w.Context);
   w.Context = nullptr;
-  Target = TFrameTarget{};
+  FrameTargetForget();
+  X11PresentStop();
+  X11PresentTried = false;
 }
 
 void DisplayDestroyWindow(TDisplayWindow& w) {
@@ -169,14 +150,10 @@ void DisplayQuit() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
 
 void DisplayBindFrame(TDisplayWindow& w, int frameWidth, int frameHeight) {
   if (!w.Window || !w.Context) return;
-  Target.Width = frameWidth;
-  Target.Height = frameHeight;
-  SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(w.Window), &Target.DrawWidth, &Target.DrawHeight);
-  bool scaled = Target.DrawWidth != frameWidth || Target.DrawHeight != frameHeight;
-  if (scaled && (Target.StorageWidth != frameWidth || Target.StorageHeight != frameHeight))
-    scaled = CreateFrameTarget(frameWidth, frameHeight);  // without FBOs: unscaled
-  if (Target.Framebuffer) BindFramebuffer(GL_FRAMEBUFFER, scaled ? Target.Framebuffer : 0);
-  Target.Scaled = scaled;
+  FrameSize = {frameWidth, frameHeight};
+  int drawWidth = 0, drawHeight = 0;
+  SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(w.Window), &drawWidth, &drawHeight);
+  FrameTargetBind(frameWidth, frameHeight, drawWidth, drawHeight);
 }
 
 bool DisplayPumpEvents() {
@@ -188,34 +165,23 @@ bool DisplayPumpEvents() {
   return quit;
 }
 
-void DisplayComposite() {
-  if (!Target.Scaled) return;
-  int x, y, bw, bh;
-  Letterbox(x, y, bw, bh);
-  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-  if (scissor) glDisable(GL_SCISSOR_TEST);
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  BindFramebuffer(GL_READ_FRAMEBUFFER, Target.Framebuffer);
-  BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  glViewport(0, 0, Target.DrawWidth, Target.DrawHeight);
-  GLfloat clear[4];
-  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glClearColor(clear[0], clear[1], clear[2], clear[3]);
-  BlitFramebuffer(0, 0, Target.Width, Target.Height, x, y, x + bw, y + bh, GL_COLOR_BUFFER_BIT, GL_LINEAR);
-  BindFramebuffer(GL_FRAMEBUFFER, 0);
-  glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
-  if (scissor) glEnable(GL_SCISSOR_TEST);
-}
+void DisplayComposite() { FrameTargetPresent(); }
 
 void DisplayPresent(TDisplayWindow& w) {
   SDL_Window* window = static_cast<SDL_Window*>(w.Window);
   if (!window) return;
-  DisplayComposite();
-  SDL_GL_SwapWindow(window);
-  DisplayBindFrame(w, Target.Width, Target.Height);
+  if (FrameTargetOffscreen() && !X11PresentTried) {
+    X11PresentTried = true;
+    X11PresentStart(window, FrameSize.first, FrameSize.second);
+  }
+  if (FrameTargetOffscreen() && X11PresentActive()) {
+    X11PresentFrame(FrameTargetDrawWidth(), FrameTargetDrawHeight());  // nothing to swap
+  } else {
+    DisplayComposite();
+    SDL_GL_SwapWindow(window);
+  }
+  PaceAfterPresent();
+  DisplayBindFrame(w, FrameSize.first, FrameSize.second);
 }
 
 void DisplayRequestQuit() {

@@ -53,5 +53,12 @@ void DisplayComposite();
 // Shows the frame (composited when needed) and rebinds the frame target.
 void DisplayPresent(TDisplayWindow& w);
 
+// Pacing of presented frames, for the real program (tools and tests draw as
+// fast as they can): vsync where the GL offers swap control (adaptive where
+// it can), else a sleep so that frames never come faster than the display's
+// refresh rate (60 Hz when it reports none). Takes effect with the next
+// window's context.
+void DisplaySetPacing(bool paced);
+
 // Asks for the program to end, as closing the window does.
 void DisplayRequestQuit();

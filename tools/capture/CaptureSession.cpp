@@ -12,7 +12,7 @@
 #include "platform/Message.h"
 #include "platform/Process.h"
 #include "sync/Sync.h"
-#include "tools/capture/DemoScenes.h"
+#include "driver/DemoScenes.h"
 #include "tools/capture/DemoSetup.h"
 #include "tools/capture/EncoderPipe.h"
 #include "tools/capture/FrameClock.h"
@@ -153,7 +153,6 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
     const bool tile = std::any_of(sheet.begin(), sheet.end(), [k](const TSheetTile& t) { return t.Frame == k; });
     if (inVideo || still || tile) {
       ReadFrame(frameWidth, frameHeight, frame);
-      if (inVideo && !encoder.Write(frame, error)) return Fail(error);
       for (TStill& s : stills) {
         if (s.Frame != k) continue;
         const TImage rgb = DropAlpha(frame);
@@ -162,6 +161,7 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
       }
       for (TSheetTile& t : sheet)
         if (t.Frame == k) t.Tile = Resize(DropAlpha(frame), o.TileWidth, o.TileHeight);
+      if (inVideo && !encoder.Write(frame, error)) return Fail(error);  // takes the frame
     }
     DemoEndFrame();
     bar.Update(k + 1);

@@ -1,5 +1,6 @@
 // DemoScenes: the demo's scenes as spans of sync-track patterns, and the
-// demo times inside each, for the benchmark and the contact sheet.
+// demo times inside each, for the benchmarks, the frame statistics and the
+// contact sheet.
 // Needs: sync/Sync.
 #pragma once
 #include <vector>
@@ -13,6 +14,9 @@ struct TDemoScene {
 
 constexpr int DemoSceneCount = 6;
 extern const TDemoScene DemoScenes[DemoSceneCount];
+
+// The scene that shows `pattern`, or null past the last one.
+const TDemoScene* SceneOfPattern(int pattern);
 
 struct TTimeSpan {
   double Begin = 0, End = 0;  // demo seconds; empty when End <= Begin

@@ -1,11 +1,17 @@
 // DemoScenes: which patterns show which scene.
-#include "tools/capture/DemoScenes.h"
+#include "driver/DemoScenes.h"
 
 #include <cmath>
 
 const TDemoScene DemoScenes[DemoSceneCount] = {
     {"opening", 0, 0}, {"still", 1, 1}, {"picture", 2, 3}, {"wombat", 4, 5}, {"lakris", 6, 17}, {"finale", 18, 18},
 };
+
+const TDemoScene* SceneOfPattern(int pattern) {
+  for (const TDemoScene& s : DemoScenes)
+    if (pattern >= s.FirstPattern && pattern <= s.LastPattern) return &s;
+  return nullptr;
+}
 
 namespace {
 double PatternBegin(const TSync& track, int pattern) {

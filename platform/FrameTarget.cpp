@@ -1,0 +1,232 @@
+#include "platform/FrameTarget.h"
+
+#include <SDL2/SDL.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <initializer_list>
+
+namespace {
+struct TTarget {
+  GLuint Framebuffer = 0, Colour = 0, DepthStencil = 0;  // Colour: a texture
+  int StorageWidth = 0, StorageHeight = 0;                // size of the attachments
+  int Width = 0, Height = 0, DrawWidth = 0, DrawHeight = 0;
+  bool Offscreen = false;  // drawing goes to Framebuffer
+  GLuint Program = 0;      // the quad's program; 0 when it could not be made
+  GLint Box = -1, Frame = -1;
+  bool ProgramTried = false;
+};
+TTarget Target;
+
+PFNGLGENFRAMEBUFFERSPROC GenFramebuffers;
+PFNGLBINDFRAMEBUFFERPROC BindFramebuffer;
+PFNGLGENRENDERBUFFERSPROC GenRenderbuffers;
+PFNGLBINDRENDERBUFFERPROC BindRenderbuffer;
+PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage;
+PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer;
+PFNGLFRAMEBUFFERTEXTURE2DPROC FramebufferTexture2D;
+PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus;
+PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer;
+PFNGLCREATESHADERPROC CreateShader;
+PFNGLSHADERSOURCEPROC ShaderSource;
+PFNGLCOMPILESHADERPROC CompileShader;
+PFNGLDELETESHADERPROC DeleteShader;
+PFNGLCREATEPROGRAMPROC CreateProgram;
+PFNGLATTACHSHADERPROC AttachShader;
+PFNGLBINDATTRIBLOCATIONPROC BindAttribLocation;
+PFNGLLINKPROGRAMPROC LinkProgram;
+PFNGLGETPROGRAMIVPROC GetProgramiv;
+PFNGLDELETEPROGRAMPROC DeleteProgram;
+PFNGLUSEPROGRAMPROC UseProgram;
+PFNGLGETUNIFORMLOCATIONPROC GetUniformLocation;
+PFNGLUNIFORM4FPROC Uniform4f;
+PFNGLUNIFORM1IPROC Uniform1i;
+PFNGLVERTEXATTRIBPOINTERPROC VertexAttribPointer;
+PFNGLENABLEVERTEXATTRIBARRAYPROC EnableVertexAttribArray;
+
+template <class T>
+bool Load(T& fn, const char* name) {
+  fn = reinterpret_cast<T>(SDL_GL_GetProcAddress(name));
+  return fn != nullptr;
+}
+
+bool LoadFramebufferCalls() {
+  return Load(GenFramebuffers, "glGenFramebuffers") && Load(BindFramebuffer, "glBindFramebuffer") &&
+         Load(GenRenderbuffers, "glGenRenderbuffers") && Load(BindRenderbuffer, "glBindRenderbuffer") &&
+         Load(RenderbufferStorage, "glRenderbufferStorage") &&
+         Load(FramebufferRenderbuffer, "glFramebufferRenderbuffer") &&
+         Load(FramebufferTexture2D, "glFramebufferTexture2D") &&
+         Load(CheckFramebufferStatus, "glCheckFramebufferStatus") && Load(BlitFramebuffer, "glBlitFramebuffer");
+}
+
+bool LoadProgramCalls() {
+  return Load(CreateShader, "glCreateShader") && Load(ShaderSource, "glShaderSource") &&
+         Load(CompileShader, "glCompileShader") && Load(DeleteShader, "glDeleteShader") &&
+         Load(CreateProgram, "glCreateProgram") && Load(AttachShader, "glAttachShader") &&
+         Load(BindAttribLocation, "glBindAttribLocation") && Load(LinkProgram, "glLinkProgram") &&
+         Load(GetProgramiv, "glGetProgramiv") && Load(DeleteProgram, "glDeleteProgram") &&
+         Load(UseProgram, "glUseProgram") && Load(GetUniformLocation, "glGetUniformLocation") &&
+         Load(Uniform4f, "glUniform4f") && Load(Uniform1i, "glUniform1i") &&
+         Load(VertexAttribPointer, "glVertexAttribPointer") &&
+         Load(EnableVertexAttribArray, "glEnableVertexAttribArray");
+}
+
+// Texture coordinates interpolated without perspective: the quad is flat.
+const char* const VertexSource = R"(#version 130
+in vec2 Corner;
+uniform vec4 Box;
+noperspective out vec2 Uv;
+void main() {
+  Uv = Corner;
+  gl_Position = vec4(mix(Box.xy, Box.zw, Corner), 0.0, 1.0);
+})";
+const char* const FragmentSource = R"(#version 130
+uniform sampler2D Frame;
+noperspective in vec2 Uv;
+void main() { gl_FragColor = texture(Frame, Uv); })";
+
+void MakeProgram() {
+  Target.ProgramTried = true;
+  if (!LoadProgramCalls()) return;
+  const GLuint vs = CreateShader(GL_VERTEX_SHADER), fs = CreateShader(GL_FRAGMENT_SHADER);
+  ShaderSource(vs, 1, &VertexSource, nullptr);
+  ShaderSource(fs, 1, &FragmentSource, nullptr);
+  CompileShader(vs);
+  CompileShader(fs);
+  const GLuint program = CreateProgram();
+  AttachShader(program, vs);
+  AttachShader(program, fs);
+  BindAttribLocation(program, 0, "Corner");
+  LinkProgram(program);
+  DeleteShader(vs);
+  DeleteShader(fs);
+  GLint linked = GL_FALSE;
+  GetProgramiv(program, GL_LINK_STATUS, &linked);
+  if (!linked) {
+    DeleteProgram(program);
+    return;
+  }
+  Target.Program = program;
+  Target.Box = GetUniformLocation(program, "Box");
+  Target.Frame = GetUniformLocation(program, "Frame");
+}
+
+bool CreateTarget(int width, int height) {
+  if (!Target.Framebuffer && !LoadFramebufferCalls()) return false;
+  if (!Target.Framebuffer) {
+    GenFramebuffers(1, &Target.Framebuffer);
+    glGenTextures(1, &Target.Colour);
+    GenRenderbuffers(1, &Target.DepthStencil);
+  }
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  glBindTexture(GL_TEXTURE_2D, Target.Colour);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+  BindRenderbuffer(GL_RENDERBUFFER, Target.DepthStencil);
+  RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+  BindRenderbuffer(GL_RENDERBUFFER, 0);
+  BindFramebuffer(GL_FRAMEBUFFER, Target.Framebuffer);
+  FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, Target.Colour, 0);
+  FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, Target.DepthStencil);
+  Target.StorageWidth = width;
+  Target.StorageHeight = height;
+  return CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
+// The bars beside the picture: black, cleared without touching the picture.
+void ClearBars(const TLetterbox& b) {
+  const int W = Target.DrawWidth, H = Target.DrawHeight;
+  const int bars[4][4] = {{0, 0, b.X, H},
+                          {b.X + b.Width, 0, W - b.X - b.Width, H},
+                          {0, 0, W, b.Y},
+                          {0, b.Y + b.Height, W, H - b.Y - b.Height}};
+  glEnable(GL_SCISSOR_TEST);
+  glClearColor(0, 0, 0, 1);
+  for (const auto& r : bars) {
+    if (r[2] <= 0 || r[3] <= 0) continue;
+    glScissor(r[0], r[1], r[2], r[3]);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  glDisable(GL_SCISSOR_TEST);
+}
+
+void DrawQuad(const TLetterbox& b) {
+  GLint program = 0, unit = GL_TEXTURE0;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &unit);
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  for (GLenum cap : {GL_DEPTH_TEST, GL_BLEND, GL_CULL_FACE, GL_ALPHA_TEST, GL_STENCIL_TEST, GL_COLOR_LOGIC_OP})
+    glDisable(cap);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glBindTexture(GL_TEXTURE_2D, Target.Colour);
+  UseProgram(Target.Program);
+  const float W = static_cast<float>(Target.DrawWidth), H = static_cast<float>(Target.DrawHeight);
+  Uniform4f(Target.Box, 2 * b.X / W - 1, 2 * b.Y / H - 1, 2 * (b.X + b.Width) / W - 1, 2 * (b.Y + b.Height) / H - 1);
+  Uniform1i(Target.Frame, unit - GL_TEXTURE0);
+  static const GLfloat corners[8] = {0, 0, 1, 0, 0, 1, 1, 1};
+  VertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, corners);
+  EnableVertexAttribArray(0);
+  glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  UseProgram(static_cast<GLuint>(program));
+  glPopClientAttrib();
+}
+}  // namespace
+
+TLetterbox Letterbox(int frameWidth, int frameHeight, int drawWidth, int drawHeight) {
+  const long long fw = frameWidth, fh = frameHeight, dw = drawWidth, dh = drawHeight;
+  TLetterbox b;
+  if (fw <= 0 || fh <= 0) return b;
+  if (dw * fh > dh * fw) {  // drawable wider than the frame
+    b.Height = static_cast<int>(dh);
+    b.Width = static_cast<int>(dh * fw / fh);
+  } else {
+    b.Width = static_cast<int>(dw);
+    b.Height = static_cast<int>(dw * fh / fw);
+  }
+  b.X = (drawWidth - b.Width) / 2;
+  b.Y = (drawHeight - b.Height) / 2;
+  return b;
+}
+
+bool FrameTargetBind(int frameWidth, int frameHeight, int drawWidth, int drawHeight) {
+  Target.Width = frameWidth;
+  Target.Height = frameHeight;
+  Target.DrawWidth = drawWidth;
+  Target.DrawHeight = drawHeight;
+  bool offscreen = drawWidth != frameWidth || drawHeight != frameHeight;
+  if (offscreen && (Target.StorageWidth != frameWidth || Target.StorageHeight != frameHeight))
+    offscreen = CreateTarget(frameWidth, frameHeight);  // without framebuffer objects: unscaled
+  if (Target.Framebuffer) BindFramebuffer(GL_FRAMEBUFFER, offscreen ? Target.Framebuffer : 0);
+  Target.Offscreen = offscreen;
+  return offscreen;
+}
+
+void FrameTargetPresent() {
+  if (!Target.Offscreen) return;
+  if (!Target.ProgramTried) MakeProgram();
+  const TLetterbox b = Letterbox(Target.Width, Target.Height, Target.DrawWidth, Target.DrawHeight);
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  BindFramebuffer(GL_FRAMEBUFFER, 0);
+  glViewport(0, 0, Target.DrawWidth, Target.DrawHeight);
+  ClearBars(b);
+  if (Target.Program) {
+    DrawQuad(b);
+  } else {
+    BindFramebuffer(GL_READ_FRAMEBUFFER, Target.Framebuffer);
+    BlitFramebuffer(0, 0, Target.Width, Target.Height, b.X, b.Y, b.X + b.Width, b.Y + b.Height,
+                    GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    BindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  }
+  glPopAttrib();
+}
+
+bool FrameTargetOffscreen() { return Target.Offscreen; }
+int FrameTargetDrawWidth() { return Target.DrawWidth; }
+int FrameTargetDrawHeight() { return Target.DrawHeight; }
+
+void FrameTargetForget() { Target = TTarget{}; }

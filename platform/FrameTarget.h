@@ -1,0 +1,28 @@
+// FrameTarget: the fixed-size frame drawn offscreen when the window's
+// drawable has another size, and its presentation: the whole frame scaled to
+// fit with its shape kept, centred, black bars beside it.
+// Mechanism: an OpenGL framebuffer object (colour texture, depth-stencil
+// renderbuffer); presenting draws the texture as one quad with a GLSL 1.30
+// program (on a software renderer that costs far less than a scaled blit),
+// or blits it where the GL has no such program. Needs a current context.
+#pragma once
+
+struct TLetterbox {
+  int X = 0, Y = 0, Width = 0, Height = 0;  // the picture within the drawable
+};
+// The largest rectangle of the frame's shape centred in the drawable.
+TLetterbox Letterbox(int frameWidth, int frameHeight, int drawWidth, int drawHeight);
+
+// Makes the frame the draw target: the offscreen one when the drawable
+// differs from it, else the window's own. False when drawing goes to the
+// window (also when framebuffer objects are missing).
+bool FrameTargetBind(int frameWidth, int frameHeight, int drawWidth, int drawHeight);
+// Whether the frame is drawn offscreen, and the drawable's size.
+bool FrameTargetOffscreen();
+int FrameTargetDrawWidth();
+int FrameTargetDrawHeight();
+// Draws the offscreen frame into the window's back buffer, letterboxed,
+// leaving the window's framebuffer bound and the GL state as it was.
+void FrameTargetPresent();
+// The context that held the target has gone.
+void FrameTargetForget();
