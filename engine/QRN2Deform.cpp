@@ -69,10 +69,10 @@ void TQRNDeformBrush::CopyVertices(std::int32_t buffer) {
   TVertexArray* out = Buffer(buffer);
   const TMeshDataNM* mesh = Selected();
   if (!out || !mesh) return;
+  // Into the buffer's own storage: no allocation once it has its length.
   const std::int32_t count = std::min({BufferLength, mesh->VertexCount, Size32(mesh->Vertices.size())});
-  TVertexArray copy(mesh->Vertices.begin(), mesh->Vertices.begin() + count);
-  copy.resize(BufferLength, ZeroVector);
-  *out = std::move(copy);
+  out->assign(mesh->Vertices.begin(), mesh->Vertices.begin() + count);
+  out->resize(BufferLength, ZeroVector);
 }
 
 void TQRNDeformBrush::ComputeDistances(std::int32_t buffer, const TVertex& point) {

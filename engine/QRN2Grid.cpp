@@ -37,20 +37,21 @@ void TQRNGrid::Draw(float x0, float y0, float width, float height) const {
     glTexCoord2f(t.u, t.v);
     glVertex3f(x, y, 0);
   };
+  // One primitive of separate quads: the same quads in the same order.
+  glBegin(GL_QUADS);
   for (std::int32_t i = 0; i + 1 < Rows; ++i) {
     const float xa = static_cast<float>(Fraction(i, Rows) * width);
     const float xb = static_cast<float>(Fraction(i + 1, Rows) * width);
     for (std::int32_t j = 0; j + 1 < Cols; ++j) {
       const float ya = static_cast<float>(Fraction(j, Cols) * height);
       const float yb = static_cast<float>(Fraction(j + 1, Cols) * height);
-      glBegin(GL_QUADS);
       corner(Points[i][j], x0 + xa, y0 + ya);
       corner(Points[i][j + 1], x0 + xa, y0 + yb);
       corner(Points[i + 1][j + 1], x0 + xb, y0 + yb);
       corner(Points[i + 1][j], x0 + xb, y0 + ya);
-      glEnd();
     }
   }
+  glEnd();
   PerspectiveProjection();
   glDisable(GL_BLEND);
   glEnable(GL_LIGHTING);

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "engine/QRN2Vectors.h"
 
@@ -237,4 +238,26 @@ void ScaleMesh(TMeshData& mesh, const TVertex& factors) {
     v = TVertex{static_cast<float>(TExtended(v.x) * s.x), static_cast<float>(TExtended(v.y) * s.y),
                 static_cast<float>(TExtended(v.z) * s.z)};
   }
+}
+
+bool EnclosesVolume(const TMeshData& mesh) {
+  if (mesh.FaceCount <= 0 || !mesh.FacesWithin(mesh.VertexLimit())) return false;
+  // Each directed edge once, each with its reverse.
+  std::unordered_map<std::uint64_t, int> edges;
+  auto key = [](std::uint32_t a, std::uint32_t b) { return (std::uint64_t{a} << 32) | b; };
+  TExtended volume = 0;
+  for (std::int32_t f = 0; f < mesh.FaceCount; ++f) {
+    const TFace& face = mesh.Faces[f];
+    const std::uint32_t corner[3] = {static_cast<std::uint32_t>(face.a), static_cast<std::uint32_t>(face.b),
+                                     static_cast<std::uint32_t>(face.c)};
+    for (int k = 0; k < 3; ++k)
+      if (corner[k] == corner[(k + 1) % 3] || ++edges[key(corner[k], corner[(k + 1) % 3])] > 1) return false;
+    const TVertex &a = mesh.Vertices[face.a], &b = mesh.Vertices[face.b], &c = mesh.Vertices[face.c];
+    volume += TExtended(a.x) * (TExtended(b.y) * c.z - TExtended(b.z) * c.y) -
+              TExtended(a.y) * (TExtended(b.x) * c.z - TExtended(b.z) * c.x) +
+              TExtended(a.z) * (TExtended(b.x) * c.y - TExtended(b.y) * c.x);
+  }
+  for (const auto& [edge, count] : edges)
+    if (!edges.count(key(static_cast<std::uint32_t>(edge), static_cast<std::uint32_t>(edge >> 32)))) return false;
+  return volume > 0;
 }

@@ -91,3 +91,9 @@ void RotateMesh(TMeshData& mesh, const TVertex& angles);
 // Multiplies the first VertexCount positions by factors per axis; normals
 // are left alone.
 void ScaleMesh(TMeshData& mesh, const TVertex& factors);
+
+// True when the faces close a volume and wind outwards (counter-clockwise
+// seen from outside): every edge is shared by exactly two faces that run it
+// in opposite directions. Seen from outside such a mesh, its back faces lie
+// behind its front faces, so culling them takes nothing away.
+bool EnclosesVolume(const TMeshData& mesh);

@@ -19,6 +19,7 @@
 #include "engine/QRN2Materials.h"
 #include "engine/QRN2_2D.h"
 #include "scenes/SceneModels.h"
+#include "scenes/Wombat.h"
 
 float LakrisStart = 0;
 float LakrisTime = 0;
@@ -27,6 +28,7 @@ TQRNBrush* LakrisBrush = nullptr;
 TQRNDeformBrush* LandDeform = nullptr;
 GLuint StoneTexture = 0, WaterTexture = 0, LakrisTexture = 0;
 std::array<GLuint, 7> DiagTextures{};
+bool LakrisSolid = false;
 
 const TDiagWindow DiagWindows[DiagWindowCount] = {
     {9, 13, 1, 290, 130},  {13, 17, 2, 145, 130}, {17, 21, 3, 290, 130},
@@ -82,13 +84,17 @@ void DrawWater() {
 void DrawLakrisModel() {
   UseTexture(LakrisTexture);
   EnableSphereMap();
-  if (HasMesh(LakrisBrush, 0)) LakrisBrush->Meshes[0]->DrawArrays();
+  if (HasMesh(LakrisBrush, 0)) {
+    TCullBackFaces cull(LakrisSolid);
+    LakrisBrush->Meshes[0]->DrawArrays();
+  }
   DisableSphereMap();
 }
 
 void DrawWombats() {
   glEnable(GL_COLOR_MATERIAL);
   const bool model = HasMesh(WombatBrush, 0);
+  TCullBackFaces cull(WombatSolid[0]);
   UseColor(MakeColor4(0.4f, 0.3f, 0.05f, 1.0f));
   glPushMatrix();
   glScalef(0.05f, 0.05f, 0.05f);
@@ -138,6 +144,7 @@ void InitLakris() {
   LakrisBrush->Rotate(MakeVertex(270, 0, 0));
   LakrisBrush->Scale(MakeVertex(0.15f, 0.15f, 0.15f));
   CheckMeshCount(*LakrisBrush, 1, "lakris.3ds");
+  LakrisSolid = IsSolidMesh(LakrisBrush, 0);
   LandDeform = new TQRNDeformBrush(5, 0);
   LandDeform->LoadFromFile("land.3ds");
   LandDeform->Brush.Rotate(MakeVertex(270, 0, 0));
@@ -155,6 +162,7 @@ void FreeLakris() {
   LakrisBrush = nullptr;
   delete LandDeform;
   LandDeform = nullptr;
+  LakrisSolid = false;
 }
 
 void RenderLakris() {

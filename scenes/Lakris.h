@@ -21,6 +21,7 @@ extern float LakrisTime;   // DemoTime - LakrisStart, set every frame
 extern TVertex LakrisCamera;
 constexpr float LakrisCameraDistance = 90;
 extern TQRNBrush* LakrisBrush;        // mesh 0 drawn sphere-mapped
+extern bool LakrisSolid;              // its mesh 0 encloses a volume: culled
 extern TQRNDeformBrush* LandDeform;   // mesh 0 the land, mesh 1 the water
 extern GLuint StoneTexture, WaterTexture, LakrisTexture;
 extern std::array<GLuint, 7> DiagTextures;

@@ -1,5 +1,7 @@
 #include "scenes/SceneModels.h"
 
+#include <GL/gl.h>
+
 #include "engine/QRN2Brush.h"
 #include "platform/Message.h"
 
@@ -12,4 +14,16 @@ bool CheckMeshCount(const TQRNBrush& brush, std::int32_t needed, const std::stri
 
 bool HasMesh(const TQRNBrush* brush, std::int32_t index) {
   return brush && index >= 0 && index < brush->MeshCount && index < static_cast<std::int32_t>(brush->Meshes.size());
+}
+
+bool IsSolidMesh(const TQRNBrush* brush, std::int32_t index) {
+  return HasMesh(brush, index) && EnclosesVolume(*brush->Meshes[index]);
+}
+
+TCullBackFaces::TCullBackFaces(bool solid) : On(solid) {
+  if (On) glEnable(GL_CULL_FACE);
+}
+
+TCullBackFaces::~TCullBackFaces() {
+  if (On) glDisable(GL_CULL_FACE);
 }

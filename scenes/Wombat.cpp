@@ -21,6 +21,7 @@
 
 bool WombatFinale = false;
 TVertex CameraPos{0, 0, 0};
+bool WombatSolid[2] = {};
 std::int32_t HairCount = 0;
 std::vector<THairRow> Hair;
 std::uint32_t HairRandomState = 0;
@@ -55,9 +56,9 @@ void DrawLightSheets() {
   glDisable(GL_DEPTH_TEST);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glColor4f(1, 1, 1, static_cast<float>(std::fabs(std::sin(3 * TExtended(DemoTime)))));
+  glBegin(GL_QUADS);  // five separate quads, one primitive
   for (int i = 0; i < 5; ++i) {
     const float y = static_cast<float>(-50 - 20 * i);
-    glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
     glVertex3f(-200, y, -200);
     glTexCoord2f(1, 0);
@@ -66,8 +67,8 @@ void DrawLightSheets() {
     glVertex3f(200, y, 200);
     glTexCoord2f(0, 1);
     glVertex3f(-200, y, 200);
-    glEnd();
   }
+  glEnd();
 }
 
 // Lighting and colour material stay on: the strands are lit like the model.
@@ -137,6 +138,7 @@ void InitWombat() {
   WombatBrush->LoadFromFile(WombatFile);
   WombatBrush->Rotate(MakeVertex(270, 0, 0));
   CheckMeshCount(*WombatBrush, 2, WombatFile);
+  for (int m = 0; m < 2; ++m) WombatSolid[m] = IsSolidMesh(WombatBrush, m);
   CameraPos = MakeVertex(200, 200, 200);
   if (HasMesh(WombatBrush, 0)) {
     FillHair(*WombatBrush->Meshes[0]);
@@ -153,6 +155,7 @@ void FreeWombat() {
   WombatDeform = nullptr;
   delete WombatBrush;
   WombatBrush = nullptr;
+  WombatSolid[0] = WombatSolid[1] = false;
   HairCount = 0;
   Hair.clear();
   HairLines = THairLines{};
@@ -180,10 +183,17 @@ void RenderWombat() {
   ResetDrawState();
   glEnable(GL_COLOR_MATERIAL);
 
-  glColor3f(0.4f, 0.3f, 0.05f);
-  WombatDeform->DrawBuffer(0);
+  {
+    // The deform brush holds the same model; twisted, it may show its back.
+    TCullBackFaces cull(WombatSolid[0] && !WombatFinale);
+    glColor3f(0.4f, 0.3f, 0.05f);
+    WombatDeform->DrawBuffer(0);
+  }
   glColor3b(0, 0, 1);
-  if (HasMesh(WombatBrush, 1)) WombatBrush->Meshes[1]->DrawArrays();
+  if (HasMesh(WombatBrush, 1)) {
+    TCullBackFaces cull(WombatSolid[1]);
+    WombatBrush->Meshes[1]->DrawArrays();
+  }
 
   glLineWidth(1.0f);
   if (!WombatFinale) DrawHair();

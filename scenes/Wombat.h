@@ -18,6 +18,9 @@ using THairRow = std::array<TVertex, StrandsPerVertex>;
 
 extern bool WombatFinale;  // set by the driver in every frame of pattern 18
 extern TVertex CameraPos;  // the eye; turned at the end of every frame
+// Meshes 0 and 1 of WombatBrush enclose a volume: drawn with back faces
+// culled (the finale's twisted copy is not).
+extern bool WombatSolid[2];
 extern std::int32_t HairCount;
 // Hair[c][i]: strand i of vertex c of WombatBrush's mesh 0. Set at start-up.
 extern std::vector<THairRow> Hair;

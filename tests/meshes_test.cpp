@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "engine/QRN2Meshes.h"
 #include "engine/QRN2Vectors.h"
@@ -228,4 +229,21 @@ TEST(MeshesGL, ImmediateDrawAppliesTheMaterialAndArraysDoNot) {
   glGetFloatv(GL_CURRENT_COLOR, color);
   EXPECT_FLOAT_EQ(color[0], 0.25f);
   EXPECT_FLOAT_EQ(color[2], 0.75f);
+}
+
+// Culling needs a closed surface wound outwards; anything else is drawn whole.
+TEST(Meshes, OnlyAClosedOutwardSurfaceEnclosesAVolume) {
+  auto tetrahedron = [](bool outwards, int faces) {
+    auto mesh = std::make_unique<TMeshData>();
+    AddVertices(*mesh, {MakeVertex(0, 0, 0), MakeVertex(1, 0, 0), MakeVertex(0, 1, 0), MakeVertex(0, 0, 1)});
+    const TFace all[4] = {MakeFace(0, 2, 1), MakeFace(0, 1, 3), MakeFace(0, 3, 2), MakeFace(1, 2, 3)};
+    for (int f = 0; f < faces; ++f) mesh->AddFace(outwards ? all[f] : MakeFace(all[f].a, all[f].c, all[f].b));
+    return mesh;
+  };
+  EXPECT_TRUE(EnclosesVolume(*tetrahedron(true, 4)));
+  EXPECT_FALSE(EnclosesVolume(*tetrahedron(false, 4))) << "wound inwards";
+  EXPECT_FALSE(EnclosesVolume(*tetrahedron(true, 3))) << "open";
+  auto bad = tetrahedron(true, 4);
+  bad->Faces[3].c = 9;
+  EXPECT_FALSE(EnclosesVolume(*bad)) << "a corner past the vertices";
 }

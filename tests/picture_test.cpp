@@ -103,3 +103,21 @@ TEST(Picture, OnlyItsOwnTwoTexturesClampTheirEdges) {
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
   EXPECT_EQ(width, 512);
 }
+
+// Once the fade has stopped the smear is kept, not drawn again; but the
+// square it was drawn in starts as the frame's clear colour, so a new clear
+// colour is a new smear.
+TEST(Picture, KeptSmearFollowsTheClearColour) {
+  TDemoRun run(PictureAtTwo());
+  ASSERT_TRUE(run.Started());
+  run.Frame(1.99);
+  run.Frame(8.0);
+  ASSERT_EQ(PictureFade, 0.0f);
+  run.Draw(8.5);
+  const auto kept = ReadPixel(400, 400);
+  EXPECT_TRUE(PixelNear(kept, PictureColor, 8)) << Rgb(kept);
+  glClearColor(0, 0, 1, 1);
+  run.Draw(9.0);
+  const auto blue = ReadPixel(400, 400);
+  EXPECT_GT(blue[2], kept[2] + 100) << "the blue square, stretched and added: " << Rgb(blue);
+}

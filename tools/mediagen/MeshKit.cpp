@@ -90,6 +90,45 @@ TMesh ClosedTube(int steps, int segments, const std::function<TVec3(double, doub
   return m;
 }
 
+TMesh PolarDisc(const std::vector<TRing>& rings, const std::function<double(double, double)>& height,
+                const std::function<std::array<double, 2>(double, double)>& map) {
+  TMesh m;
+  auto add = [&](double x, double y) {
+    m.Vertices.push_back({x, y, height(x, y)});
+    m.MapCoords.push_back(map(x, y));
+  };
+  add(0, 0);
+  std::vector<int> first;  // index of each ring's vertex at angle 0
+  for (const TRing& ring : rings) {
+    first.push_back(static_cast<int>(m.Vertices.size()));
+    for (int s = 0; s < ring.Segments; ++s) {
+      const double a = 2 * Pi * s / ring.Segments;
+      add(ring.Radius * std::cos(a), ring.Radius * std::sin(a));
+    }
+  }
+  if (rings.empty()) return m;
+  for (int s = 0; s < rings[0].Segments; ++s)
+    m.Faces.push_back({0, first[0] + s, first[0] + (s + 1) % rings[0].Segments});
+  // Walk both rings by angle, always advancing the one whose next vertex
+  // comes first: each step closes one triangle.
+  for (std::size_t k = 0; k + 1 < rings.size(); ++k) {
+    const int na = rings[k].Segments, nb = rings[k + 1].Segments;
+    const int a0 = first[k], b0 = first[k + 1];
+    int i = 0, j = 0;
+    while (i < na || j < nb) {
+      const bool outer = i == na || (j < nb && static_cast<double>(j + 1) / nb <= static_cast<double>(i + 1) / na);
+      if (outer) {
+        m.Faces.push_back({a0 + i % na, b0 + j, b0 + (j + 1) % nb});
+        ++j;
+      } else {
+        m.Faces.push_back({a0 + i, b0 + j % nb, a0 + (i + 1) % na});
+        ++i;
+      }
+    }
+  }
+  return m;
+}
+
 bool IsClosedAndConsistent(const TMesh& mesh) {
   std::map<std::pair<int, int>, int> directed;
   for (auto f : mesh.Faces)

@@ -44,6 +44,18 @@ TMesh Ellipsoid(TVec3 centre, TVec3 radii, int rings, int segments);
 // A tube around a closed path: point(t, angle), t in [0, 1) and wrapping.
 TMesh ClosedTube(int steps, int segments, const std::function<TVec3(double t, double angle)>& point);
 
+// A disc in the x-y plane cut into rings around a centre vertex at the
+// origin: ring k lies at Rings[k].Radius with Rings[k].Segments vertices
+// evenly round it (the first at angle 0), and neighbouring rings with
+// different counts are stitched. height(x, y) gives z, map(x, y) the mapping
+// coordinate. Faces counter-clockwise seen from +z.
+struct TRing {
+  double Radius;
+  int Segments;
+};
+TMesh PolarDisc(const std::vector<TRing>& rings, const std::function<double(double x, double y)>& height,
+                const std::function<std::array<double, 2>(double x, double y)>& map);
+
 // Every edge shared by exactly two faces that run it in opposite directions.
 bool IsClosedAndConsistent(const TMesh& mesh);
 

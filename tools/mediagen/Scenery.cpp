@@ -49,59 +49,47 @@ double LandHeight(double x, double y) {
 }
 
 TMesh Land() {
-  std::vector<double> radii{0};
-  while (radii.back() < 26) radii.push_back(radii.back() + 0.55);
-  while (radii.back() < 330) radii.push_back(radii.back() * 1.06);
-  constexpr int Segments = 128;
-  TMesh m;
-  m.Vertices.push_back({0, 0, LandHeight(0, 0)});
-  m.MapCoords.push_back({0, 0});
-  for (std::size_t i = 1; i < radii.size(); ++i)
-    for (int s = 0; s < Segments; ++s) {
-      const double a = 2 * Pi * s / Segments, x = radii[i] * std::cos(a), y = radii[i] * std::sin(a);
-      m.Vertices.push_back({x, y, LandHeight(x, y)});
-      m.MapCoords.push_back({x / 16, y / 16});  // stone tiles every 16 units
-    }
-  auto at = [&](std::size_t ring, int s) { return static_cast<int>(1 + (ring - 1) * Segments + s % Segments); };
-  for (int s = 0; s < Segments; ++s) m.Faces.push_back({0, at(1, s), at(1, s + 1)});
-  for (std::size_t i = 1; i + 1 < radii.size(); ++i)
-    for (int s = 0; s < Segments; ++s) {
-      m.Faces.push_back({at(i, s), at(i + 1, s), at(i + 1, s + 1)});
-      m.Faces.push_back({at(i, s), at(i + 1, s + 1), at(i, s + 1)});
-    }
-  return m;  // counter-clockwise seen from above
+  std::vector<TRing> rings;
+  double r = 0;
+  // Segments keep to about a third of a unit round the middle and no more:
+  // the camera looks at the lake floor from 90 units away, and so low that
+  // rings 0.8 apart lie two pixels apart on screen.
+  while (r < 26) {
+    r += 0.8;
+    rings.push_back({r, r < 2.5 ? 32 : r < 9 ? 64 : 128});
+  }
+  while (r < 330) rings.push_back({r *= 1.06, 128});
+  return PolarDisc(rings, LandHeight, [](double x, double y) {
+    return std::array<double, 2>{x / 16, y / 16};  // stone tiles every 16 units
+  });
 }
 
-// The water: a flat square grid over the basin; the scene replaces its
-// height with the waves, whose wavelength (about 2.5 units) wants vertices
-// at most about 0.65 apart.
+// The water: a flat disc over the basin, out to where the shore stands above
+// the highest wave. The scene's waves run out from the centre, so the disc
+// is cut in rings: rings a quarter of a wave apart (the wave is 2.51 units
+// long, and a whole number of rings to it keeps every crest alike as the
+// waves move out), and just enough segments round them to keep each ring's
+// circle smooth on screen: a square grid that resolved the waves as well
+// would need several times the triangles.
 TMesh Water() {
-  constexpr int N = 137;
-  constexpr double Half = 44;
-  TMesh m;
-  for (int j = 0; j < N; ++j)
-    for (int i = 0; i < N; ++i) {
-      const double x = -Half + 2 * Half * i / (N - 1), y = -Half + 2 * Half * j / (N - 1);
-      m.Vertices.push_back({x, y, 0});
-      m.MapCoords.push_back({static_cast<double>(i) / (N - 1), static_cast<double>(j) / (N - 1)});
-    }
-  for (int j = 0; j + 1 < N; ++j)
-    for (int i = 0; i + 1 < N; ++i) {
-      const int a = j * N + i;
-      m.Faces.push_back({a, a + 1, a + N + 1});
-      m.Faces.push_back({a, a + N + 1, a + N});
-    }
-  return m;
+  constexpr double Radius = 42, Half = 44;  // mapped as an 88 x 88 square
+  constexpr int Rings = 67, Segments = 48;
+  std::vector<TRing> rings;
+  for (int i = 1; i <= Rings; ++i) rings.push_back({Radius * i / Rings, Segments});
+  return PolarDisc(rings, [](double, double) { return 0.0; }, [](double x, double y) {
+    return std::array<double, 2>{(x + Half) / (2 * Half), (y + Half) / (2 * Half)};
+  });
 }
 
-// Trefoil knot of a rope with five ridges that twist along it.
+// Trefoil knot of a rope with five ridges that twist along it: 210 steps
+// along give each of the ridges' 36 twists about six.
 TMesh Knot() {
   constexpr double Scale = 36, Tube = 19;
   auto centre = [](double t) {
     const double a = 2 * Pi * t;
     return TVec3{std::sin(a) + 2 * std::sin(2 * a), std::cos(a) - 2 * std::cos(2 * a), -std::sin(3 * a)} * Scale;
   };
-  return ClosedTube(420, 20, [&](double t, double angle) {
+  return ClosedTube(210, 20, [&](double t, double angle) {
     const double dt = 1e-4;
     const TVec3 c = centre(t), tangent = Normalised(centre(t + dt) - centre(t - dt));
     // A frame that turns smoothly with the curve: up is the z axis made
