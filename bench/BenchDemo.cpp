@@ -8,9 +8,12 @@
 #include "tools/capture/DemoSetup.h"
 #include "tools/capture/FrameClock.h"
 
-bool ParseBenchArgs(int argc, char** argv, const char* tool, std::string& dir, const TBenchOption& option) {
+bool ParseBenchArgs(int argc, char** argv, const char* tool, std::string& dir,
+                    std::initializer_list<TBenchOption> options) {
+  std::string usageText = std::string(tool) + " [--data DIR]";
+  for (const TBenchOption& o : options) usageText += std::string(" [") + o.Name + (o.Text ? " NAME]" : " N]");
   auto usage = [&](const std::string& error) {
-    ShowMessage(tool, error + " (usage: " + tool + " [--data DIR] [" + option.Name + " N])");
+    ShowMessage(tool, error + " (usage: " + usageText + ")");
     return false;
   };
   for (int i = 1; i < argc; ++i) {
@@ -18,14 +21,20 @@ bool ParseBenchArgs(int argc, char** argv, const char* tool, std::string& dir, c
     if (i + 1 >= argc) return usage("unknown option or missing value: " + a);
     if (a == "--data") {
       dir = argv[++i];
-    } else if (a == option.Name) {
-      const int n = std::atoi(argv[++i]);
-      if (n < option.Min || n > option.Max)
-        return usage(a + " takes " + std::to_string(option.Min) + " to " + std::to_string(option.Max));
-      *option.Value = n;
-    } else {
-      return usage("unknown option: " + a);
+      continue;
     }
+    const TBenchOption* option = nullptr;
+    for (const TBenchOption& o : options)
+      if (a == o.Name) option = &o;
+    if (!option) return usage("unknown option: " + a);
+    if (option->Text) {
+      *option->Text = argv[++i];
+      continue;
+    }
+    const int n = std::atoi(argv[++i]);
+    if (n < option->Min || n > option->Max)
+      return usage(a + " takes " + std::to_string(option->Min) + " to " + std::to_string(option->Max));
+    *option->Value = n;
   }
   return true;
 }

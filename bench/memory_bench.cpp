@@ -16,7 +16,7 @@
 #include "bench/BenchDemo.h"
 #include "driver/QRN2Base.h"
 #include "sync/Sync.h"
-#include "tools/capture/DemoScenes.h"
+#include "driver/DemoScenes.h"
 #include "tools/capture/FrameClock.h"
 
 namespace {
@@ -29,16 +29,15 @@ double ResidentMiB() {
 }
 
 const char* SceneOf(int pattern) {
-  for (const TDemoScene& s : DemoScenes)
-    if (pattern >= s.FirstPattern && pattern <= s.LastPattern) return s.Name;
-  return "end";
+  const TDemoScene* scene = SceneOfPattern(pattern);
+  return scene ? scene->Name : "end";
 }
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string dir = ".";
   int fps = 30;
-  if (!ParseBenchArgs(argc, argv, "memory_bench", dir, {"--fps", 1, 1000, &fps})) return 2;
+  if (!ParseBenchArgs(argc, argv, "memory_bench", dir, {{"--fps", 1, 1000, &fps}})) return 2;
   const double beforeStart = ResidentMiB();
   if (!StartBenchDemo("memory_bench", dir)) return 1;
   const double started = ResidentMiB();

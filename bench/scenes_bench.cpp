@@ -2,7 +2,8 @@
 // offscreen and without encoding, and prints each scene's median and
 // 99th-percentile frame time. A frame is timed from the start of drawing to
 // the end of presenting, with the GL work finished.
-//   scenes_bench [--data DIR] [--frames N]
+//   scenes_bench [--data DIR] [--frames N] [--scene NAME]
+// --scene draws only that scene (to profile it).
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -12,18 +13,13 @@
 #include <vector>
 
 #include "bench/BenchDemo.h"
+#include "driver/DemoScenes.h"
+#include "driver/FrameStats.h"
 #include "driver/QRN2Base.h"
 #include "sync/Sync.h"
-#include "tools/capture/DemoScenes.h"
 #include "tools/capture/FrameClock.h"
 
 namespace {
-double Percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  const std::size_t rank = static_cast<std::size_t>(p / 100.0 * values.size() + 0.999999);
-  return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
-}
-
 // One frame at demo time t; its wall time in milliseconds, or -1 when the
 // frame fell outside the scene's patterns.
 double TimedFrame(double t, const TDemoScene& scene) {
@@ -41,12 +37,21 @@ double TimedFrame(double t, const TDemoScene& scene) {
 int main(int argc, char** argv) {
   std::string dir = ".";
   int frames = 300;
-  if (!ParseBenchArgs(argc, argv, "scenes_bench", dir, {"--frames", 1, 100000, &frames})) return 2;
+  std::string only;
+  if (!ParseBenchArgs(argc, argv, "scenes_bench", dir,
+                      {{"--frames", 1, 100000, &frames}, {"--scene", 0, 0, nullptr, &only}}))
+    return 2;
+  if (!only.empty() && std::none_of(std::begin(DemoScenes), std::end(DemoScenes),
+                                    [&](const TDemoScene& s) { return only == s.Name; })) {
+    std::fprintf(stderr, "scenes_bench: no scene named %s\n", only.c_str());
+    return 2;
+  }
   if (!StartBenchDemo("scenes_bench", dir)) return 1;
   std::printf("Renderer: %s, %d frames per scene, 800x600\n",
               reinterpret_cast<const char*>(glGetString(GL_RENDERER)), frames);
   std::printf("%-8s %-9s %7s %11s %11s %10s\n", "scene", "patterns", "frames", "median ms", "p99 ms", "median fps");
   for (const TDemoScene& scene : DemoScenes) {
+    if (!only.empty() && only != scene.Name) continue;
     char patterns[16];
     std::snprintf(patterns, sizeof patterns, scene.FirstPattern == scene.LastPattern ? "%d" : "%d-%d",
                   scene.FirstPattern, scene.LastPattern);
