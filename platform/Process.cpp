@@ -51,6 +51,9 @@ bool StartChild(TChildProcess& child, const std::vector<std::string>& args, std:
     error = std::strerror(errno);
     return false;
   }
+  // Larger than a frame's worth of the default 64 KiB: fewer waits on the
+  // child (best effort; the system may cap it).
+  fcntl(fds[1], F_SETPIPE_SZ, 1 << 20);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[0], STDIN_FILENO);
@@ -105,6 +108,10 @@ int FinishChild(TChildProcess& child) {
   const int status = WaitFor(child.Pid);
   child.Pid = -1;
   return status;
+}
+
+void EndChildNow(const TChildProcess& child) {
+  if (child.Pid >= 0) kill(child.Pid, SIGKILL);
 }
 
 void KillChild(TChildProcess& child) {

@@ -25,6 +25,9 @@ bool WriteToChild(TChildProcess& child, const void* data, std::size_t size);
 int FinishChild(TChildProcess& child);
 // Ends the child at once and waits for it.
 void KillChild(TChildProcess& child);
+// Ends the child at once without waiting or closing its input, so that a
+// write blocked in another thread returns; KillChild cleans up after it.
+void EndChildNow(const TChildProcess& child);
 
 // True when an executable of that name is in PATH (or at that path).
 bool ProgramInPath(const std::string& name);

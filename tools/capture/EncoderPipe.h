@@ -1,8 +1,13 @@
 // EncoderPipe: ffmpeg fed raw frames through a pipe, muxing the music so
-// that it starts at demo time 0.
+// that it starts at demo time 0. A thread of its own feeds the pipe, so the
+// next frame is drawn while ffmpeg takes the last one.
 // Needs: platform/Process, ffmpeg in PATH.
 #pragma once
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/Process.h"
@@ -28,12 +33,23 @@ class TEncoderPipe {
  public:
   ~TEncoderPipe();  // kills an encoder that was not finished
   bool Start(const TEncoderSettings& settings, std::string& error);
-  // One RGBA frame of FrameWidth x FrameHeight, top row first.
-  bool Write(const TImage& frame, std::string& error);
+  // Queues one RGBA frame of FrameWidth x FrameHeight, top row first, and
+  // hands back in `frame` a spare image to read the next one into. Waits
+  // while the queue is full. False once the encoder has stopped.
+  bool Write(TImage& frame, std::string& error);
   // Ends the input and waits for the file to be complete.
   bool Finish(std::string& error);
   void Abort();
 
  private:
+  void Feed();
+  bool StopFeeding();  // joins the thread; false when a write failed
+
   TChildProcess Child;
+  std::thread Feeder;
+  std::mutex Lock;
+  std::condition_variable Changed;
+  std::deque<TImage> Queued;
+  std::vector<TImage> Spare;
+  bool Closing = false, Failed = false;
 };
