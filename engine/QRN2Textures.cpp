@@ -9,6 +9,7 @@
 #include <cctype>
 
 #include "engine/BMPDecoder.h"
+#include "engine/ImagePrefetch.h"
 #include "engine/ImageScale.h"
 #include "engine/JPGDecoder.h"
 #include "engine/Resources.h"
@@ -106,7 +107,11 @@ bool ReadJPGImage(const std::string& FileName, bool FromResource, TPixelImage& I
     return false;
   }
   TBytes file;
-  if (ReadFileBytes(FileName, file) && DecodeJPG(file.data(), file.size(), Image)) return true;
+  if (const std::optional<bool> prefetched = TakePrefetchedJPG(FileName, Image)) {
+    if (*prefetched) return true;
+  } else if (ReadFileBytes(FileName, file) && DecodeJPG(file.data(), file.size(), Image)) {
+    return true;
+  }
   Say("BMP Unit", "Couldn't load JPG - " + Quoted(FileName));
   return false;
 }

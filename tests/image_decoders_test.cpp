@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/BMPDecoder.h"
+#include "engine/ImagePrefetch.h"
 #include "engine/JPGDecoder.h"
 #include "engine/TGADecoder.h"
 #include "support/TestImages.h"
+#include "support/TestSupport.h"
 
 namespace {
 TTGAStatus Tga(const TBytes& bytes, TPixelImage& image) {
@@ -240,4 +242,27 @@ TEST(JPGDecoder, DamageBeforeOrAfterTheHeaderFails) {
   EXPECT_FALSE(DecodeJPG(bad.data(), bad.size(), image));
   EXPECT_EQ(image.Width, 0) << "a failed decode leaves the image alone";
   EXPECT_TRUE(DecodeJPG(file.data(), file.size(), image)) << "the decoder is usable after failures";
+}
+
+// Prefetching: each name is decoded once, in the background, and taken once;
+// a damaged or missing file comes back as not decoded, for the loader to say.
+TEST(ImagePrefetch, TakesEachNameOnceAndKeepsFailuresForTheLoader) {
+  TTempDir dir(true);
+  WriteBytes("good.jpg", SolidJPG(5, 3, 0, 200, 0));
+  TBytes cut = SolidJPG(16, 16, 1, 2, 3);
+  cut.resize(cut.size() / 2);
+  WriteBytes("cut.jpg", cut);
+  PrefetchJPGImages({"good.jpg", "cut.jpg", "missing.jpg"});
+  TPixelImage image;
+  EXPECT_EQ(TakePrefetchedJPG("other.jpg", image), std::nullopt) << "never prefetched";
+  EXPECT_EQ(TakePrefetchedJPG("missing.jpg", image), std::optional<bool>(false));
+  EXPECT_EQ(TakePrefetchedJPG("good.jpg", image), std::optional<bool>(true));
+  EXPECT_EQ(image.Width, 5);
+  EXPECT_EQ(image.Height, 3);
+  EXPECT_EQ(TakePrefetchedJPG("good.jpg", image), std::nullopt) << "taken already: the loader reads it again";
+  EXPECT_EQ(TakePrefetchedJPG("cut.jpg", image), std::optional<bool>(false));
+  EndPrefetch();
+  PrefetchJPGImages({"good.jpg"});
+  EndPrefetch();
+  EXPECT_EQ(TakePrefetchedJPG("good.jpg", image), std::nullopt) << "dropped at the end of start-up";
 }

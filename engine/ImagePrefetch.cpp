@@ -1,0 +1,77 @@
+#include "engine/ImagePrefetch.h"
+
+#include <condition_variable>
+#include <list>
+#include <mutex>
+#include <thread>
+
+#include "engine/JPGDecoder.h"
+#include "platform/Files.h"
+
+namespace {
+struct TPrefetched {
+  std::string Name;
+  bool Done = false, Decoded = false, Taken = false;
+  TPixelImage Image;
+};
+
+struct TPrefetch {
+  std::mutex Lock;
+  std::condition_variable Ready;
+  std::list<TPrefetched> Entries;  // stable addresses while the worker fills them
+  std::thread Worker;
+  ~TPrefetch() {
+    if (Worker.joinable()) Worker.join();
+  }
+};
+
+TPrefetch& State() {
+  static TPrefetch state;
+  return state;
+}
+
+void DecodeAll(std::list<TPrefetched>* entries) {
+  TPrefetch& s = State();
+  for (TPrefetched& e : *entries) {
+    TPixelImage image;
+    std::vector<std::uint8_t> file;
+    const bool decoded = ReadFileBytes(e.Name, file) && DecodeJPG(file.data(), file.size(), image);
+    std::lock_guard<std::mutex> hold(s.Lock);
+    e.Image = std::move(image);
+    e.Decoded = decoded;
+    e.Done = true;
+    s.Ready.notify_all();
+  }
+}
+}  // namespace
+
+void PrefetchJPGImages(const std::vector<std::string>& names) {
+  EndPrefetch();
+  TPrefetch& s = State();
+  for (const std::string& name : names) {
+    TPrefetched e;
+    e.Name = name;
+    s.Entries.push_back(std::move(e));
+  }
+  s.Worker = std::thread(DecodeAll, &s.Entries);
+}
+
+std::optional<bool> TakePrefetchedJPG(const std::string& name, TPixelImage& image) {
+  TPrefetch& s = State();
+  std::unique_lock<std::mutex> hold(s.Lock);
+  // The list keeps its shape until EndPrefetch: the worker walks it.
+  for (TPrefetched& e : s.Entries) {
+    if (e.Name != name || e.Taken) continue;
+    s.Ready.wait(hold, [&] { return e.Done; });
+    e.Taken = true;
+    image = std::move(e.Image);
+    return e.Decoded;
+  }
+  return std::nullopt;
+}
+
+void EndPrefetch() {
+  TPrefetch& s = State();
+  if (s.Worker.joinable()) s.Worker.join();
+  s.Entries.clear();
+}
