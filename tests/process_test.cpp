@@ -61,7 +61,7 @@ TEST(Process, WritingToAChildThatStoppedReadingFailsAndWeLiveOn) {
   TChildProcess child;
   std::string error;
   ASSERT_TRUE(StartChild(child, {"true"}, error)) << error;
-  const std::string data(1 << 20, 'x');
+  const std::string data(8 << 20, 'x');  // more than the pipe holds, so the write outlives the child
   EXPECT_FALSE(WriteToChild(child, data.data(), data.size())) << "no SIGPIPE, a failed write";
   EXPECT_EQ(FinishChild(child), 0);
   EXPECT_FALSE(WriteToChild(child, data.data(), 1)) << "input already closed";
