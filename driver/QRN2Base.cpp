@@ -10,6 +10,7 @@
 #include "engine/QRN2Materials.h"
 #include "engine/QRN2_2D.h"
 #include "engine/Quarn2.h"
+#include "engine/TextureUploads.h"
 #include "platform/Files.h"
 #include "platform/QINKeyboard.h"
 #include "platform/QuarnBASS.h"
@@ -38,11 +39,18 @@ bool DemoStartup() {
   ChangeDirectory("data");  // without it, media come from the launch directory
   // The pictures decode on a second core while the window opens; in the
   // order the scenes ask for them. None is left decoding after start-up.
-  PrefetchJPGImages({"womflash.jpg", "wombats.jpg", "1-owners.jpg", "1-picture.jpg", "stein.jpg", "vann.jpg",
-                     "lakris.jpg", "spot.jpg", "vell.jpg", "timeup.jpg"});
-  struct TEndPrefetch {
-    ~TEndPrefetch() { EndPrefetch(); }
-  } endPrefetch;
+  PrefetchImages({"womflash.jpg", "wombats.jpg", "1-owners.jpg", "1-picture.jpg", "stein.jpg", "vann.jpg",
+                  "lakris.jpg", "diag\\1.tga", "diag\\2.tga", "diag\\3.tga", "diag\\4.tga", "diag\\5.tga",
+                  "diag\\6.tga", "diag\\7.tga", "spot.jpg", "vell.jpg", "timeup.jpg"});
+  // The pictures' pixels go to GL between frames, but the opening's: its
+  // frames are cheap, and the first one need not wait for the others.
+  DeferTextureUploads(true);
+  struct TStartupScope {
+    ~TStartupScope() {
+      EndPrefetch();
+      DeferTextureUploads(false);
+    }
+  } startupScope;
   LoadGLEntryPoints();
   Driver.Window = OpenWindow(800, 600, 32, true, "Test");
   if (!WindowOpened(Driver.Window)) return false;
@@ -57,6 +65,7 @@ bool DemoStartup() {
   SpotTexture = GetTexture("spot.jpg");
   Driver.VellTexture = GetTexture("vell.jpg");
   Driver.TimeupTexture = GetTexture("timeup.jpg");
+  UploadTextureNow(OpeningTexture);
   delete DemoTimer;  // a tool or test that starts the demo again replaces the last run's
   DemoTimer = new TQTimer();
   DemoTimer->Start();
@@ -80,6 +89,7 @@ void DemoRenderFrame() {
   DemoTime = DemoTimer->Elapsed();
   FrameTime = DemoTimer->Delta;
   const std::int32_t p = SyncTrack->CurrentPattern();
+  if (p != 0) UploadAllTextures();  // every picture before any scene past the opening
   // Every test runs in every frame; none is an "else" of another.
   if (p == 0) RenderOpening();
   if (p == 1) ShowStill(Driver.VellTexture);
@@ -99,6 +109,8 @@ void DemoEndFrame() {
     Driver.QuitRequested = true;
   else
     FrameStatsPresented(SyncTrack->Pattern);
+  // The opening draws one picture: the others go up one a frame behind it.
+  if (SyncTrack->Pattern == 0) UploadNextTexture();
   UpdateKeyboard();
 }
 

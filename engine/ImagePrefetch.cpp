@@ -1,19 +1,29 @@
 #include "engine/ImagePrefetch.h"
 
+#include <cctype>
 #include <condition_variable>
 #include <list>
 #include <mutex>
 #include <thread>
 
 #include "engine/JPGDecoder.h"
+#include "engine/TGADecoder.h"
 #include "platform/Files.h"
 
 namespace {
 struct TPrefetched {
   std::string Name;
-  bool Done = false, Decoded = false, Taken = false;
+  TImageKind Kind = TImageKind::JPG;
+  bool Done = false, Taken = false;
+  TPrefetchOutcome Outcome;
   TPixelImage Image;
 };
+
+TImageKind KindOfName(const std::string& name) {
+  std::string ext = name.size() >= 4 ? name.substr(name.size() - 4) : name;
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".tga" ? TImageKind::TGA : TImageKind::JPG;
+}
 
 struct TPrefetch {
   std::mutex Lock;
@@ -34,38 +44,46 @@ void DecodeAll(std::list<TPrefetched>* entries) {
   TPrefetch& s = State();
   for (TPrefetched& e : *entries) {
     TPixelImage image;
+    TPrefetchOutcome outcome;
     std::vector<std::uint8_t> file;
-    const bool decoded = ReadFileBytes(e.Name, file) && DecodeJPG(file.data(), file.size(), image);
+    outcome.Read = ReadFileBytes(e.Name, file);
+    if (outcome.Read && e.Kind == TImageKind::TGA) {
+      outcome.TGA = DecodeTGA(file.data(), file.size(), image);
+      outcome.Decoded = outcome.TGA == TTGAStatus::Ok;
+    } else if (outcome.Read) {
+      outcome.Decoded = DecodeJPG(file.data(), file.size(), image);
+    }
     std::lock_guard<std::mutex> hold(s.Lock);
     e.Image = std::move(image);
-    e.Decoded = decoded;
+    e.Outcome = outcome;
     e.Done = true;
     s.Ready.notify_all();
   }
 }
 }  // namespace
 
-void PrefetchJPGImages(const std::vector<std::string>& names) {
+void PrefetchImages(const std::vector<std::string>& names) {
   EndPrefetch();
   TPrefetch& s = State();
   for (const std::string& name : names) {
     TPrefetched e;
     e.Name = name;
+    e.Kind = KindOfName(name);
     s.Entries.push_back(std::move(e));
   }
   s.Worker = std::thread(DecodeAll, &s.Entries);
 }
 
-std::optional<bool> TakePrefetchedJPG(const std::string& name, TPixelImage& image) {
+std::optional<TPrefetchOutcome> TakePrefetchedImage(const std::string& name, TImageKind kind, TPixelImage& image) {
   TPrefetch& s = State();
   std::unique_lock<std::mutex> hold(s.Lock);
   // The list keeps its shape until EndPrefetch: the worker walks it.
   for (TPrefetched& e : s.Entries) {
-    if (e.Name != name || e.Taken) continue;
+    if (e.Name != name || e.Kind != kind || e.Taken) continue;
     s.Ready.wait(hold, [&] { return e.Done; });
     e.Taken = true;
     image = std::move(e.Image);
-    return e.Decoded;
+    return e.Outcome;
   }
   return std::nullopt;
 }

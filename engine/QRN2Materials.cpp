@@ -4,6 +4,7 @@
 
 #include "engine/QRN2Textures.h"
 #include "engine/TGA.h"
+#include "engine/TextureUploads.h"
 
 std::vector<TTexRegItem> TextureRegistry;
 int TextureCount = 0;
@@ -20,6 +21,7 @@ void RegisterTexture(const std::string& Name, GLuint Texture) {
 }
 
 void FreeTextures() {
+  DropTextureUploads();
   for (const TTexRegItem& item : TextureRegistry)
     if (item.Texture != NoTexture) glDeleteTextures(1, &item.Texture);
   TextureRegistry.clear();

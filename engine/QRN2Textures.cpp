@@ -4,8 +4,6 @@
 // read errors) included.
 #include "engine/QRN2Textures.h"
 
-#include <GL/glu.h>
-
 #include <cctype>
 
 #include "engine/BMPDecoder.h"
@@ -14,6 +12,7 @@
 #include "engine/JPGDecoder.h"
 #include "engine/Resources.h"
 #include "engine/TGADecoder.h"
+#include "engine/TextureUploads.h"
 #include "platform/Files.h"
 #include "platform/Message.h"
 
@@ -41,7 +40,7 @@ void SetTextureClamp(bool Value) { TextureClamp = Value; }
 GLenum ImageFormat(const TPixelImage& Image) { return Image.Channels == 4 ? GL_RGBA : GL_RGB; }
 
 GLuint BuildTexture(std::uint16_t Width, std::uint16_t Height, GLenum Format, const void* Pixels,
-                    const TTextureFilters& Filters) {
+                    const TTextureFilters& Filters, std::vector<std::uint8_t>* Owner) {
   GLuint name = 0;
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
@@ -63,18 +62,26 @@ GLuint BuildTexture(std::uint16_t Width, std::uint16_t Height, GLenum Format, co
                          size.Height);
     Pixels = scaled.data();
   }
-  // Rows are tightly packed: 3-byte pixels need not fill 4-byte rows.
-  GLint alignment = 4;
-  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  gluBuild2DMipmaps(GL_TEXTURE_2D, rgba ? GL_RGBA : 3, size.Width, size.Height, rgba ? GL_RGBA : GL_RGB,
-                    GL_UNSIGNED_BYTE, Pixels);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+  if (Pixels && DeferringTextureUploads()) {
+    if (scaled.empty() && Owner) {
+      scaled = std::move(*Owner);
+    } else if (scaled.empty()) {
+      const auto* bytes = static_cast<const std::uint8_t*>(Pixels);
+      scaled.assign(bytes, bytes + static_cast<std::size_t>(size.Width) * size.Height * (rgba ? 4 : 3));
+    }
+    QueueTextureUpload(name, size.Width, size.Height, rgba, std::move(scaled));
+  } else {
+    UploadMipmaps(size.Width, size.Height, rgba, Pixels);
+  }
   return name;
 }
 
+namespace {
+const TTextureFilters CreateFilters{true, GL_LINEAR, GL_LINEAR_MIPMAP_NEAREST};
+}  // namespace
+
 GLuint CreateTexture(std::uint16_t Width, std::uint16_t Height, GLenum Format, const void* Pixels) {
-  return BuildTexture(Width, Height, Format, Pixels, {true, GL_LINEAR, GL_LINEAR_MIPMAP_NEAREST});
+  return BuildTexture(Width, Height, Format, Pixels, CreateFilters);
 }
 
 bool ReadBMPImage(const std::string& FileName, bool FromResource, TPixelImage& Image) {
@@ -107,8 +114,8 @@ bool ReadJPGImage(const std::string& FileName, bool FromResource, TPixelImage& I
     return false;
   }
   TBytes file;
-  if (const std::optional<bool> prefetched = TakePrefetchedJPG(FileName, Image)) {
-    if (*prefetched) return true;
+  if (const auto prefetched = TakePrefetchedImage(FileName, TImageKind::JPG, Image)) {
+    if (prefetched->Decoded) return true;
   } else if (ReadFileBytes(FileName, file) && DecodeJPG(file.data(), file.size(), Image)) {
     return true;
   }
@@ -117,15 +124,21 @@ bool ReadJPGImage(const std::string& FileName, bool FromResource, TPixelImage& I
 }
 
 bool ReadTGAImage(const std::string& FileName, bool FromResource, TPixelImage& Image) {
-  TBytes file;
-  const TBytes* bytes = &file;
+  TTGAStatus status;
   if (FromResource) {
-    if (!(bytes = Resource(FileName, "TGA", "TGA Texture"))) return false;
-  } else if (!ReadFileBytes(FileName, file)) {
-    Say("TGA Texture", "File not found  - " + FileName);
-    return false;
+    const TBytes* bytes = Resource(FileName, "TGA", "TGA Texture");
+    if (!bytes) return false;
+    status = DecodeTGA(bytes->data(), bytes->size(), Image);
+  } else {
+    const auto prefetched = TakePrefetchedImage(FileName, TImageKind::TGA, Image);
+    TBytes file;
+    if (prefetched ? !prefetched->Read : !ReadFileBytes(FileName, file)) {
+      Say("TGA Texture", "File not found  - " + FileName);
+      return false;
+    }
+    status = prefetched ? prefetched->TGA : DecodeTGA(file.data(), file.size(), Image);
   }
-  switch (DecodeTGA(bytes->data(), bytes->size(), Image)) {
+  switch (status) {
     case TTGAStatus::Ok: return true;
     case TTGAStatus::BadImageType:
       Say("TGA File Error", "Couldn't load " + Quoted(FileName) + ". Only 24 and 32bit TGA supported.");
@@ -147,9 +160,11 @@ bool ReadTGAImage(const std::string& FileName, bool FromResource, TPixelImage& I
 }
 
 namespace {
-bool Upload(bool read, const TPixelImage& image, GLuint& Texture) {
+// CreateTexture, giving up the image's pixels.
+bool Upload(bool read, TPixelImage& image, GLuint& Texture) {
   if (!read) return false;
-  Texture = CreateTexture(image.Width, image.Height, ImageFormat(image), image.Pixels.data());
+  Texture = BuildTexture(image.Width, image.Height, ImageFormat(image), image.Pixels.data(), CreateFilters,
+                         &image.Pixels);
   return true;
 }
 }  // namespace

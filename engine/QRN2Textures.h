@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/PixelImage.h"
 
@@ -39,10 +40,12 @@ bool ReadJPGImage(const std::string& FileName, bool FromResource, TPixelImage& I
 bool ReadTGAImage(const std::string& FileName, bool FromResource, TPixelImage& Image);
 
 // The shared creation steps with the given filters (Set false: none set).
+// `Owner`, when given, is the vector that holds `Pixels`: a deferred upload
+// (TextureUploads) takes it instead of a copy.
 struct TTextureFilters {
   bool Set;
   GLint Mag, Min;
 };
 GLuint BuildTexture(std::uint16_t Width, std::uint16_t Height, GLenum Format, const void* Pixels,
-                    const TTextureFilters& Filters);
+                    const TTextureFilters& Filters, std::vector<std::uint8_t>* Owner = nullptr);
 GLenum ImageFormat(const TPixelImage& Image);  // GL_RGB or GL_RGBA

@@ -2,20 +2,25 @@
 
 #include "engine/QRN2Textures.h"
 
-GLuint CreateTGATexture(std::uint16_t Width, std::uint16_t Height, GLenum Format, const void* Pixels) {
-  TTextureFilters filters{false, 0, 0};
+namespace {
+TTextureFilters TGAFilters() {
   switch (TextureFilter) {
-    case 0: filters = {true, GL_NEAREST, GL_NEAREST}; break;
-    case 1: filters = {true, GL_LINEAR, GL_LINEAR}; break;
-    case 2: filters = {true, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR}; break;
-    default: break;
+    case 0: return {true, GL_NEAREST, GL_NEAREST};
+    case 1: return {true, GL_LINEAR, GL_LINEAR};
+    case 2: return {true, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR};
+    default: return {false, 0, 0};
   }
-  return BuildTexture(Width, Height, Format, Pixels, filters);
+}
+}  // namespace
+
+GLuint CreateTGATexture(std::uint16_t Width, std::uint16_t Height, GLenum Format, const void* Pixels) {
+  return BuildTexture(Width, Height, Format, Pixels, TGAFilters());
 }
 
 bool LoadTGAFile(const std::string& FileName, GLuint& Texture) {
   TPixelImage image;
   if (!ReadTGAImage(FileName, false, image)) return false;
-  Texture = CreateTGATexture(image.Width, image.Height, ImageFormat(image), image.Pixels.data());
+  Texture = BuildTexture(image.Width, image.Height, ImageFormat(image), image.Pixels.data(), TGAFilters(),
+                         &image.Pixels);
   return true;
 }

@@ -8,8 +8,10 @@
 #include "driver/Globals.h"
 #include "driver/QRN2Base.h"
 #include "engine/QRN2Materials.h"
+#include "engine/TextureUploads.h"
 #include "support/SceneMedia.h"
 #include "support/TestSupport.h"
+#include "scenes/Opening.h"
 #include "scenes/Picture.h"
 #include "scenes/Wombat.h"
 #include "sync/Sync.h"
@@ -45,6 +47,30 @@ TEST(DriverPictures, LoadedAtStartupThroughTheRegistry) {
   EXPECT_EQ(FindTexture("vell.jpg"), Driver.VellTexture);
   EXPECT_EQ(FindTexture("timeup.jpg"), Driver.TimeupTexture);
   EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST(DriverPictures, OnlyTheOpeningsPictureIsUpBeforeTheFirstFrameAndAllBeforeTheNextScene) {
+  TTempDir dir(true);
+  WriteMedia(dir);
+  TFakeCounter counter(1000);
+  ASSERT_TRUE(DemoStartup());
+  const auto complete = [](GLuint t) {
+    glBindTexture(GL_TEXTURE_2D, t);
+    GLint width = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    return width > 0;
+  };
+  EXPECT_TRUE(complete(OpeningTexture));
+  EXPECT_FALSE(complete(Driver.VellTexture));
+  const std::size_t waiting = PendingTextureUploads();
+  DemoRenderFrame();
+  DemoEndFrame();
+  EXPECT_EQ(PendingTextureUploads(), waiting - 1);
+  TFakeCounter::Set(1500);  // pattern 1: the still draws vell.jpg
+  DemoRenderFrame();
+  EXPECT_EQ(PendingTextureUploads(), 0u);
+  EXPECT_TRUE(complete(Driver.VellTexture));
+  EXPECT_TRUE(complete(Driver.TimeupTexture));
 }
 
 TEST(DriverPictures, MissingPicturesAreReportedAndStartupGoesOn) {

@@ -245,24 +245,41 @@ TEST(JPGDecoder, DamageBeforeOrAfterTheHeaderFails) {
 }
 
 // Prefetching: each name is decoded once, in the background, and taken once;
-// a damaged or missing file comes back as not decoded, for the loader to say.
+// a damaged or missing file comes back as it went, for the loader to say.
 TEST(ImagePrefetch, TakesEachNameOnceAndKeepsFailuresForTheLoader) {
   TTempDir dir(true);
   WriteBytes("good.jpg", SolidJPG(5, 3, 0, 200, 0));
   TBytes cut = SolidJPG(16, 16, 1, 2, 3);
   cut.resize(cut.size() / 2);
   WriteBytes("cut.jpg", cut);
-  PrefetchJPGImages({"good.jpg", "cut.jpg", "missing.jpg"});
+  WriteBytes("good.TGA", TGABytes({.Width = 1, .Height = 1}, {10, 20, 30}));
+  WriteBytes("deep.tga", TGABytes({.Width = 1, .Height = 1, .Depth = 16}, {1, 2}));
+  PrefetchImages({"good.jpg", "cut.jpg", "missing.jpg", "good.TGA", "deep.tga"});
   TPixelImage image;
-  EXPECT_EQ(TakePrefetchedJPG("other.jpg", image), std::nullopt) << "never prefetched";
-  EXPECT_EQ(TakePrefetchedJPG("missing.jpg", image), std::optional<bool>(false));
-  EXPECT_EQ(TakePrefetchedJPG("good.jpg", image), std::optional<bool>(true));
+  const auto take = [&](const char* name, TImageKind kind) { return TakePrefetchedImage(name, kind, image); };
+  EXPECT_EQ(take("other.jpg", TImageKind::JPG), std::nullopt) << "never prefetched";
+  EXPECT_EQ(take("good.TGA", TImageKind::JPG), std::nullopt) << "prefetched as the other kind";
+  const auto missing = take("missing.jpg", TImageKind::JPG);
+  ASSERT_TRUE(missing);
+  EXPECT_FALSE(missing->Read);
+  const auto good = take("good.jpg", TImageKind::JPG);
+  ASSERT_TRUE(good);
+  EXPECT_TRUE(good->Decoded);
   EXPECT_EQ(image.Width, 5);
   EXPECT_EQ(image.Height, 3);
-  EXPECT_EQ(TakePrefetchedJPG("good.jpg", image), std::nullopt) << "taken already: the loader reads it again";
-  EXPECT_EQ(TakePrefetchedJPG("cut.jpg", image), std::optional<bool>(false));
+  EXPECT_EQ(take("good.jpg", TImageKind::JPG), std::nullopt) << "taken already: the loader reads it again";
+  const auto damaged = take("cut.jpg", TImageKind::JPG);
+  ASSERT_TRUE(damaged);
+  EXPECT_TRUE(damaged->Read);
+  EXPECT_FALSE(damaged->Decoded);
+  const auto deep = take("deep.tga", TImageKind::TGA);
+  ASSERT_TRUE(deep);
+  EXPECT_EQ(deep->TGA, TTGAStatus::BadPixelDepth);
+  const auto tga = take("good.TGA", TImageKind::TGA);
+  ASSERT_TRUE(tga && tga->Decoded);
+  EXPECT_EQ(image.Pixels, (TBytes{30, 20, 10}));
   EndPrefetch();
-  PrefetchJPGImages({"good.jpg"});
+  PrefetchImages({"good.jpg"});
   EndPrefetch();
-  EXPECT_EQ(TakePrefetchedJPG("good.jpg", image), std::nullopt) << "dropped at the end of start-up";
+  EXPECT_EQ(take("good.jpg", TImageKind::JPG), std::nullopt) << "dropped at the end of start-up";
 }

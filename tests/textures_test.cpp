@@ -6,6 +6,7 @@
 #include "engine/QRN2Textures.h"
 #include "engine/Resources.h"
 #include "engine/TGA.h"
+#include "engine/TextureUploads.h"
 #include "support/TestImages.h"
 #include "support/TestSupport.h"
 
@@ -149,6 +150,31 @@ TEST(Textures, SidesThatAreNotPowersOfTwoGetAFullChainToo) {
   GLint alignment = 0;
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
   EXPECT_EQ(alignment, 4) << "the upload puts the unpack alignment back";
+}
+
+TEST(Textures, DeferredPixelsArriveAtTheirUploadAsTheImmediateOnesDoAndTheBindingStays) {
+  TestWindow();
+  TBytes rgb(6 * 3 * 3);  // not a power of two: scaled before it waits
+  for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint8_t>(i * 37);
+  const GLuint now = CreateTexture(6, 3, GL_RGB, rgb.data());
+  DeferTextureUploads(true);
+  const GLuint first = CreateTexture(6, 3, GL_RGB, rgb.data());
+  const GLuint second = CreateTexture(2, 2, GL_RGB, TwoByTwoBGR.data());
+  DeferTextureUploads(false);
+  EXPECT_EQ(TexParam(first, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_NEAREST);  // parameters at once
+  EXPECT_EQ(LevelParam(first, 0, GL_TEXTURE_WIDTH), 0);
+  glBindTexture(GL_TEXTURE_2D, now);
+  ASSERT_TRUE(UploadNextTexture());  // the oldest first
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  EXPECT_EQ(static_cast<GLuint>(bound), now);
+  EXPECT_EQ(Texels(first), Texels(now));
+  ExpectFullMipmapChain(first, LevelParam(first, 0, GL_TEXTURE_WIDTH));
+  EXPECT_EQ(LevelParam(second, 0, GL_TEXTURE_WIDTH), 0);
+  UploadTextureNow(second);
+  EXPECT_EQ(LevelParam(second, 0, GL_TEXTURE_WIDTH), 2);
+  EXPECT_FALSE(UploadNextTexture());
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST(Textures, TGAChannelOrderAlphaAndOddWidths) {
