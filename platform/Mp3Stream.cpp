@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 struct TMp3Stream::TDecoder {
   mpg123_handle* Handle = nullptr;
@@ -22,6 +23,10 @@ struct TMp3Stream::TDecoder {
 
 namespace {
 std::uint8_t SilenceByte(std::uint16_t format) { return SDL_AUDIO_ISSIGNED(format) ? 0 : 0x80; }
+
+// MP3 at its lowest bitrate for a sampling rate (8 kbit/s at 8 kHz) gives
+// 8 samples per byte of file; more than this is a damaged tag.
+constexpr off_t MaxSamplesPerByte = 12;
 }  // namespace
 
 std::unique_ptr<TMp3Stream> TMp3Stream::Open(const std::string& path, const TAudioFormat& output) {
@@ -42,9 +47,19 @@ std::unique_ptr<TMp3Stream> TMp3Stream::Open(const std::string& path, const TAud
   // 16-bit at the file's own rate; SDL converts to the output's format.
   mpg123_format_none(d.Handle);
   if (mpg123_format(d.Handle, rate, channels, MPG123_ENC_SIGNED_16) != MPG123_OK) return nullptr;
-  // Reads only the frame headers: the exact length before any decoding.
-  if (mpg123_scan(d.Handle) != MPG123_OK) return nullptr;
-  const off_t frames = mpg123_length(d.Handle);
+  // The exact length before any decoding: from the LAME tag where there is
+  // one (an encoder delay is read from it), else from reading every frame
+  // header, as for a tag that claims more than the file can hold.
+  off_t frames = mpg123_length(d.Handle);
+  long delay = -1;
+  double unused = 0;
+  const bool tagged = mpg123_getstate(d.Handle, MPG123_ENC_DELAY, &delay, &unused) == MPG123_OK && delay >= 0;
+  std::error_code sizeError;
+  const auto fileBytes = static_cast<off_t>(std::filesystem::file_size(path, sizeError));
+  if (!tagged || sizeError || frames <= 0 || frames / MaxSamplesPerByte > fileBytes) {
+    if (mpg123_scan(d.Handle) != MPG123_OK) return nullptr;
+    frames = mpg123_length(d.Handle);
+  }
   if (frames <= 0) return nullptr;
   d.Convert = SDL_NewAudioStream(AUDIO_S16SYS, static_cast<Uint8>(channels), static_cast<int>(rate),
                                  output.Format, static_cast<Uint8>(output.Channels), output.Rate);
@@ -54,9 +69,11 @@ std::unique_ptr<TMp3Stream> TMp3Stream::Open(const std::string& path, const TAud
   s->Size = outFrames * frameBytes;
   s->Data.reset(new std::uint8_t[s->Size]);
   s->Silence = SilenceByte(output.Format);
-  // A second ahead before playback can start; the thread takes the rest.
-  const std::size_t second = static_cast<std::size_t>(output.Rate) * frameBytes;
-  if (s->DecodeSome(std::min(s->Size, second)) && s->Decoded.load() < s->Size)
+  // A quarter of a second ahead before playback can start (the mixer asks
+  // for a twentieth at a time); the thread, some fifty times faster than the
+  // music, takes the rest.
+  const std::size_t lead = static_cast<std::size_t>(output.Rate / 4) * frameBytes;
+  if (s->DecodeSome(std::min(s->Size, lead)) && s->Decoded.load() < s->Size)
     s->Worker = std::thread(&TMp3Stream::DecodeRest, s.get());
   return s;
 }

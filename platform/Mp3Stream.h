@@ -1,6 +1,6 @@
 // Mp3Stream: an MP3 file decoded on a thread of its own into memory, in the
 // audio output's format, so that playback can begin before the whole file
-// is decoded: the first second is decoded before Open returns, and the
+// is decoded: a quarter of a second is decoded before Open returns, and the
 // thread stays far ahead of any playback from then on.
 // Mechanism: libmpg123 for decoding, SDL_AudioStream for the conversion to
 // the output's rate, sample format and channels.

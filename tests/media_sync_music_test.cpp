@@ -137,6 +137,26 @@ TEST(MediaMusic, DecodedOnItsThreadIsTheMusicInTheOutputFormat) {
   EXPECT_EQ(std::count(past.begin(), past.end(), 0), 64) << "silence after the end";
 }
 
+// The length comes from the LAME tag, unless the tag claims more frames than
+// the file could hold: then from the frames themselves, not a huge buffer.
+TEST(MediaMusic, ATagClaimingTooManyFramesIsNotBelieved) {
+  std::vector<std::uint8_t> bytes = MediaBytes("music.mp3");
+  const std::unique_ptr<TMp3Stream> good = TMp3Stream::Open(MediaPath("music.mp3"), {44100, AUDIO_S16SYS, 2});
+  ASSERT_TRUE(good);
+  const char* tag = "Info";
+  auto at = std::search(bytes.begin(), bytes.begin() + 4096, tag, tag + 4);
+  if (at == bytes.begin() + 4096) at = std::search(bytes.begin(), bytes.begin() + 4096, "Xing", "Xing" + 4);
+  ASSERT_NE(at, bytes.begin() + 4096) << "the generator writes a LAME tag";
+  ASSERT_TRUE(at[7] & 1) << "with a frame count";
+  for (int i = 8; i < 12; ++i) at[i] = 0x7F;  // big-endian frame count
+  TTempDir dir;
+  std::ofstream(dir / "claims.mp3", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                            static_cast<std::streamsize>(bytes.size()));
+  const std::unique_ptr<TMp3Stream> damaged = TMp3Stream::Open((dir / "claims.mp3").string(), {44100, AUDIO_S16SYS, 2});
+  ASSERT_TRUE(damaged);
+  EXPECT_NEAR(static_cast<double>(damaged->Bytes()), static_cast<double>(good->Bytes()), 2 * 1152 * 4.0);
+}
+
 TEST(MediaGenerator, TwoRunsWriteTheSameBytes) {
   TTempDir dir;
   ASSERT_EQ(RunMediaGenerator(dir.Path().string()), 0);
