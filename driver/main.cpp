@@ -3,10 +3,12 @@
 #include "driver/QRN2Base.h"
 #include "platform/Display.h"
 #include "platform/Files.h"
+#include "platform/Memory.h"
 #include "platform/Message.h"
 
 int main() {
   FrameStatsBegin();
+  PrefaultHeap(48 << 20);  // start-up allocates some 40 MiB
   DisplaySetPacing(true);
   try {
     return DemoMain();

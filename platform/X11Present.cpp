@@ -9,6 +9,7 @@
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/Xrender.h>
 #include <sys/ipc.h>
+#include <sys/mman.h>
 #include <sys/shm.h>
 
 #include <cstdlib>
@@ -98,6 +99,8 @@ bool Open(::Window window, const char* displayName, int width, int height) {
     X->Shm.shmaddr = X->Image->data = nullptr;
     return false;
   }
+  // Touched in one call rather than page by page in the first frame.
+  madvise(X->Shm.shmaddr, static_cast<std::size_t>(width) * height * 4, MADV_POPULATE_WRITE);
   X->Shm.readOnly = True;
   if (!XShmAttach(d, &X->Shm)) return false;
   XSync(d, False);
