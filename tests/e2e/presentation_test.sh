@@ -18,7 +18,7 @@ openbox >/dev/null 2>&1 & wm=\$!
 sleep 1
 for present in x11 gl; do
   DEMO_PRESENT=\$present "$DEMO" & pid=\$!
-  sleep 4
+  sleep 8  # well into pattern 1 even under the sanitizers with other tests running
   xwd -root -silent >"$WORK/\$present.xwd"
   kill \$pid; wait \$pid 2>/dev/null
 done
