@@ -35,8 +35,6 @@ void FrameStatsBegin() {
   Stats.Began = TClock::now();
 }
 
-bool FrameStatsOn() { return Stats.On; }
-
 void FrameStatsPresented(int pattern) {
   if (!Stats.On) return;
   const TClock::time_point now = TClock::now();

@@ -10,7 +10,6 @@
 
 // Notes the program's start; call first thing in main. Reads DEMO_STATS.
 void FrameStatsBegin();
-bool FrameStatsOn();
 // A frame of `pattern` has just been presented.
 void FrameStatsPresented(int pattern);
 // The table, when statistics are on; nothing otherwise.

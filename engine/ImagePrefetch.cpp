@@ -1,6 +1,5 @@
 #include "engine/ImagePrefetch.h"
 
-#include <cctype>
 #include <condition_variable>
 #include <list>
 #include <mutex>
@@ -20,9 +19,7 @@ struct TPrefetched {
 };
 
 TImageKind KindOfName(const std::string& name) {
-  std::string ext = name.size() >= 4 ? name.substr(name.size() - 4) : name;
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".tga" ? TImageKind::TGA : TImageKind::JPG;
+  return LowerExtension(name) == ".tga" ? TImageKind::TGA : TImageKind::JPG;
 }
 
 struct TPrefetch {

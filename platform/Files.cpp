@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <cstdio>
 #include <memory>
 
@@ -75,4 +77,10 @@ bool ReadFilePrefix(const std::string& name, std::size_t limit, std::vector<std:
 
 bool ReadFileBytes(const std::string& name, std::vector<std::uint8_t>& bytes) {
   return ReadFilePrefix(name, static_cast<std::size_t>(-1), bytes);
+}
+
+std::string LowerExtension(const std::string& path) {
+  std::string ext = std::filesystem::path(path).extension().string();
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext;
 }

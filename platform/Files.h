@@ -17,6 +17,10 @@ struct EInOutError : std::runtime_error {
 // when nothing matches, so the open fails as it would have.
 std::string ResolvePath(const std::string& name);
 
+// ".mkv" for "Demo.MKV": a path's extension with its dot, in lower case;
+// empty when it has none.
+std::string LowerExtension(const std::string& path);
+
 // Changes the process's working directory; false when that failed.
 bool ChangeDirectory(const std::string& dir);
 

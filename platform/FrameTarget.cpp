@@ -140,16 +140,11 @@ bool CreateTarget(int width, int height) {
 
 // The bars beside the picture: black, cleared without touching the picture.
 void ClearBars(const TLetterbox& b) {
-  const int W = Target.DrawWidth, H = Target.DrawHeight;
-  const int bars[4][4] = {{0, 0, b.X, H},
-                          {b.X + b.Width, 0, W - b.X - b.Width, H},
-                          {0, 0, W, b.Y},
-                          {0, b.Y + b.Height, W, H - b.Y - b.Height}};
   glEnable(GL_SCISSOR_TEST);
   glClearColor(0, 0, 0, 1);
-  for (const auto& r : bars) {
-    if (r[2] <= 0 || r[3] <= 0) continue;
-    glScissor(r[0], r[1], r[2], r[3]);
+  for (const TLetterbox& r : LetterboxBars(b, Target.DrawWidth, Target.DrawHeight)) {
+    if (r.Width <= 0 || r.Height <= 0) continue;
+    glScissor(r.X, r.Y, r.Width, r.Height);
     glClear(GL_COLOR_BUFFER_BIT);
   }
   glDisable(GL_SCISSOR_TEST);
@@ -191,6 +186,13 @@ TLetterbox Letterbox(int frameWidth, int frameHeight, int drawWidth, int drawHei
   b.X = (drawWidth - b.Width) / 2;
   b.Y = (drawHeight - b.Height) / 2;
   return b;
+}
+
+std::array<TLetterbox, 4> LetterboxBars(const TLetterbox& b, int drawWidth, int drawHeight) {
+  return {{{0, 0, b.X, drawHeight},
+           {b.X + b.Width, 0, drawWidth - b.X - b.Width, drawHeight},
+           {0, 0, drawWidth, b.Y},
+           {0, b.Y + b.Height, drawWidth, drawHeight - b.Y - b.Height}}};
 }
 
 bool FrameTargetBind(int frameWidth, int frameHeight, int drawWidth, int drawHeight) {

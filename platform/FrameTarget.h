@@ -6,12 +6,16 @@
 // program (on a software renderer that costs far less than a scaled blit),
 // or blits it where the GL has no such program. Needs a current context.
 #pragma once
+#include <array>
 
 struct TLetterbox {
   int X = 0, Y = 0, Width = 0, Height = 0;  // the picture within the drawable
 };
 // The largest rectangle of the frame's shape centred in the drawable.
 TLetterbox Letterbox(int frameWidth, int frameHeight, int drawWidth, int drawHeight);
+// The drawable beside the picture: left, right, and the two bands across
+// (some empty). The bars are symmetric, so rows may count from either edge.
+std::array<TLetterbox, 4> LetterboxBars(const TLetterbox& picture, int drawWidth, int drawHeight);
 
 // Makes the frame the draw target: the offscreen one when the drawable
 // differs from it, else the window's own. False when drawing goes to the

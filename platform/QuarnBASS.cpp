@@ -9,7 +9,6 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <memory>
 
@@ -59,13 +58,6 @@ void FreeSlot(int index) {
   Streamed[index].Silence = nullptr;
 }
 
-bool IsMp3Name(const std::string& fileName) {
-  if (fileName.size() < 4) return false;
-  std::string ext = fileName.substr(fileName.size() - 4);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".mp3";
-}
-
 Mix_Chunk* LoadStreamed(const std::string& path, TStreamed& slot) {
   TAudioFormat output;
   int channels = 0;
@@ -100,7 +92,7 @@ std::int32_t LoadSample(const std::string& fileName) {
   FreeSlot(Count);  // a failed load's slot is reused
   Mix_Chunk* chunk = nullptr;
   const std::string path = ResolvePath(fileName);
-  if (Open && IsMp3Name(fileName)) chunk = LoadStreamed(path, Streamed[Count]);
+  if (Open && LowerExtension(fileName) == ".mp3") chunk = LoadStreamed(path, Streamed[Count]);
   if (SDL_RWops* file = Open && !chunk ? SDL_RWFromFile(path.c_str(), "rb") : nullptr) {
     // Closed here: SDL_mixer 2.6 loses the stream of a file it cannot decode.
     chunk = Mix_LoadWAV_RW(file, 0);

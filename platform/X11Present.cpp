@@ -166,16 +166,9 @@ void X11PresentFrame(int drawWidth, int drawHeight) {
   SetScale(b.Width, b.Height);
   XRenderComposite(d, PictOpSrc, X->Source, None, X->Target, 0, 0, 0, 0, b.X, b.Y,
                    static_cast<unsigned>(b.Width), static_cast<unsigned>(b.Height));
-  const XRectangle bars[4] = {
-      {0, 0, static_cast<unsigned short>(b.X), static_cast<unsigned short>(drawHeight)},
-      {static_cast<short>(b.X + b.Width), 0, static_cast<unsigned short>(drawWidth - b.X - b.Width),
-       static_cast<unsigned short>(drawHeight)},
-      {0, 0, static_cast<unsigned short>(drawWidth), static_cast<unsigned short>(b.Y)},
-      {0, static_cast<short>(b.Y + b.Height), static_cast<unsigned short>(drawWidth),
-       static_cast<unsigned short>(drawHeight - b.Y - b.Height)}};
   const XRenderColor black{0, 0, 0, 0xffff};
-  for (const XRectangle& r : bars)
-    if (r.width > 0 && r.height > 0) XRenderFillRectangle(d, PictOpSrc, X->Target, &black, r.x, r.y, r.width, r.height);
+  for (const TLetterbox& r : LetterboxBars(b, drawWidth, drawHeight))
+    if (r.Width > 0 && r.Height > 0) XRenderFillRectangle(d, PictOpSrc, X->Target, &black, r.X, r.Y, r.Width, r.Height);
   XFlush(d);
 }
 

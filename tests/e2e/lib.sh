@@ -44,3 +44,16 @@ PY
 write_models "$WORK/data"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# use_generated_media BUILD_DIR: the build's generated data/ in place of the
+# models above; the test is skipped (status 0) when there is none.
+use_generated_media() {
+  local build
+  build=$(readlink -f "$1")
+  if [ ! -d "$build/data" ]; then
+    echo "skipped: no generated media in $build/data (build the media generator first)"
+    exit 0
+  fi
+  rm -rf "$WORK/data"
+  cp -r "$build/data" "$WORK/data"
+}

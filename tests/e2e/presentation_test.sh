@@ -3,13 +3,7 @@
 # frame the GL's own scaling shows, upright, centred, with black bars.
 # The screens are read back during the still picture of pattern 1.
 source "$(dirname "$0")/lib.sh"
-BUILD_DIR=$(readlink -f "$2")
-if [ ! -d "$BUILD_DIR/data" ]; then
-  echo "skipped: no generated media in $BUILD_DIR/data (build the media generator first)"
-  exit 0
-fi
-rm -rf "$WORK/data"
-cp -r "$BUILD_DIR/data" "$WORK/data"
+use_generated_media "$2"
 write_snc "$WORK/data/test.snc" 0.2 60 $(seq 61 77)
 cd "$WORK"
 cat >"$WORK/run.sh" <<INNER

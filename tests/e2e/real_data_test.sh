@@ -2,13 +2,7 @@
 # 0 without a single message, on a copy of the sync track whose pattern ends
 # are scaled down so that the whole demo lasts 15 seconds.
 source "$(dirname "$0")/lib.sh"
-BUILD_DIR=$(readlink -f "$2")
-if [ ! -d "$BUILD_DIR/data" ]; then
-  echo "skipped: no generated media in $BUILD_DIR/data (build the media generator first)"
-  exit 0
-fi
-rm -rf "$WORK/data"
-cp -r "$BUILD_DIR/data" "$WORK/data"
+use_generated_media "$2"
 python3 - "$WORK/data/test.snc" <<'PY'
 import struct, sys
 raw = bytearray(open(sys.argv[1], 'rb').read())

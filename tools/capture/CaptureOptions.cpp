@@ -2,11 +2,12 @@
 #include "tools/capture/CaptureOptions.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+
+#include "platform/Files.h"
 
 namespace fs = std::filesystem;
 
@@ -83,12 +84,6 @@ std::string CheckTogether(TCaptureOptions& o) {
   return {};
 }
 }  // namespace
-
-std::string LowerExtension(const std::string& path) {
-  std::string ext = fs::path(path).extension().string();
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext;
-}
 
 long long FrameAt(double seconds, int fps) {
   return static_cast<long long>(std::floor(seconds * fps + TimeSlack));

@@ -38,9 +38,6 @@ struct TParsedOptions {
 TParsedOptions ParseCaptureOptions(const std::vector<std::string>& args);
 const char* CaptureUsage();
 
-// ".mkv" for "Demo.MKV".
-std::string LowerExtension(const std::string& path);
-
 // Frame k is drawn at demo time k / fps; the frame shown at time T is the
 // last one drawn at or before T.
 long long FrameAt(double seconds, int fps);
