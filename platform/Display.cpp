@@ -15,6 +15,7 @@
 
 #include "platform/FrameTarget.h"
 #include "platform/X11Present.h"
+#include "platform/X11Window.h"
 
 namespace {
 std::pair<int, int> FrameSize;  // the fixed frame the engine draws
@@ -124,6 +125,7 @@ void DisplayShow(TDisplayWindow& w, bool hideCursor) {
   SDL_Window* window = static_cast<SDL_Window*>(w.Window);
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);
+  X11FillScreenWithoutWindowManager(window);
   if (hideCursor) SDL_ShowCursor(SDL_DISABLE);
 }
 
