@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     DemoRenderFrame();
     DemoEndFrame();
     rss.push_back(ResidentMiB());
-    const char* now = SceneOf(SyncTrack->Pattern);
+    const char* now = SceneOf(Driver.Track.Pattern);
     if (now != scene) {
       if (scene) std::printf("%-8s %8lld %12.1f %12.1f\n", scene, sceneFrames, sceneFirst, rss[rss.size() - 2]);
       scene = now;

@@ -29,7 +29,7 @@ double TimedFrame(double t, const TDemoScene& scene) {
   glFinish();
   DemoEndFrame();
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began).count();
-  const int p = SyncTrack->Pattern;
+  const int p = Driver.Track.Pattern;
   return p >= scene.FirstPattern && p <= scene.LastPattern ? ms : -1;
 }
 }  // namespace
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     char patterns[16];
     std::snprintf(patterns, sizeof patterns, scene.FirstPattern == scene.LastPattern ? "%d" : "%d-%d",
                   scene.FirstPattern, scene.LastPattern);
-    const TTimeSpan span = SceneSpan(*SyncTrack, scene);
+    const TTimeSpan span = SceneSpan(Driver.Track, scene);
     std::vector<double> times;
     for (int i = 0; i < frames && span.End > span.Begin && DemoContinues(); ++i) {
       // Spread over the whole scene, away from the patterns' edges.

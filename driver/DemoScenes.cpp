@@ -4,13 +4,21 @@
 #include <cmath>
 
 const TDemoScene DemoScenes[DemoSceneCount] = {
-    {"opening", 0, 0}, {"still", 1, 1}, {"picture", 2, 3}, {"wombat", 4, 5}, {"lakris", 6, 17}, {"finale", 18, 18},
+    {TSceneId::Opening, "opening", 0, 0}, {TSceneId::Still, "still", 1, 1},
+    {TSceneId::Picture, "picture", 2, 3}, {TSceneId::Wombat, "wombat", 4, 5},
+    {TSceneId::Lakris, "lakris", 6, 17},  {TSceneId::Finale, "finale", FinalePattern, FinalePattern},
 };
 
 const TDemoScene* SceneOfPattern(int pattern) {
   for (const TDemoScene& s : DemoScenes)
     if (pattern >= s.FirstPattern && pattern <= s.LastPattern) return &s;
   return nullptr;
+}
+
+const TDemoScene& SceneNamed(TSceneId id) {
+  for (const TDemoScene& s : DemoScenes)
+    if (s.Id == id) return s;
+  return DemoScenes[0];  // every id has its row
 }
 
 namespace {
@@ -29,13 +37,13 @@ TTimeSpan SceneSpan(const TSync& track, const TDemoScene& scene) {
 }
 
 double MiddleOfPattern(const TSync& track, int pattern) {
-  const TTimeSpan span = SceneSpan(track, TDemoScene{"", pattern, pattern});
+  const TTimeSpan span = SceneSpan(track, TDemoScene{TSceneId::Opening, "", pattern, pattern});
   return span.End > span.Begin ? (span.Begin + span.End) / 2 : -1;
 }
 
 std::vector<double> ContactSheetTimes(const TSync& track) {
   std::vector<double> times;
-  for (int pattern : {0, 1, 2, 4, 8, 12, 16, 18}) {
+  for (int pattern : {0, 1, 2, 4, 8, 12, 16, FinalePattern}) {
     const double t = MiddleOfPattern(track, pattern);
     if (t >= 0) times.push_back(t);
   }

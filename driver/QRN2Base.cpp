@@ -2,11 +2,10 @@
 // tests is part of the design: the scenes rely on it.
 #include "driver/QRN2Base.h"
 
-#include <GL/gl.h>
-
+#include "driver/DemoScenes.h"
 #include "driver/FrameStats.h"
-#include "driver/Globals.h"
 #include "engine/ImagePrefetch.h"
+#include "engine/QRN2Draw.h"
 #include "engine/QRN2Materials.h"
 #include "engine/QRN2_2D.h"
 #include "engine/Quarn2.h"
@@ -14,12 +13,6 @@
 #include "platform/Files.h"
 #include "platform/QINKeyboard.h"
 #include "platform/QuarnBASS.h"
-#include "scenes/Lakris.h"
-#include "scenes/Opening.h"
-#include "scenes/Picture.h"
-#include "scenes/Wombat.h"
-#include "sync/QTimer.h"
-#include "sync/Sync.h"
 
 TDriverState Driver;
 
@@ -28,6 +21,24 @@ void ShowStill(GLuint texture) {
   Begin2D();
   DrawImage(texture, 0, 0, 800, 600);
   End2D();
+}
+
+// Every scene draws from the driver's clock; the landscape's and the
+// finale's arguments are the schedule's.
+void RenderScene(TSceneId scene) {
+  TDemoSceneSet& s = *Driver.Scenes;
+  const float t = Driver.Time, dt = Driver.FrameTime;
+  switch (scene) {
+    case TSceneId::Opening: RenderOpening(s.Opening, t); break;
+    case TSceneId::Still: ShowStill(Driver.VellTexture); break;
+    case TSceneId::Picture: RenderPicture(s.Picture, dt); break;
+    case TSceneId::Wombat: RenderWombat(s.Wombat, t, dt, false); break;
+    case TSceneId::Lakris: RenderLakris(s.Lakris, t, dt, Driver.LakrisStart, s.Wombat.Model); break;
+    case TSceneId::Finale:
+      SetClearColor({0, 0, 0, 1});
+      RenderWombat(s.Wombat, t, dt, true);
+      break;
+  }
 }
 }  // namespace
 
@@ -55,62 +66,51 @@ bool DemoStartup() {
   Driver.Window = OpenWindow(800, 600, 32, true, "Test");
   if (!WindowOpened(Driver.Window)) return false;
   CreateKeyboard(Driver.Window, false);
-  glClearColor(0, 0, 0, 1);
+  SetClearColor({0, 0, 0, 1});
   InitAudio(Driver.Window.Handle);
   Driver.MusicSample = LoadSample("music.mp3");
-  InitWombat();
-  InitOpening();
-  InitPicture();
-  InitLakris();
-  SpotTexture = GetTexture("spot.jpg");
+  Driver.Scenes = std::make_unique<TDemoSceneSet>();
+  TDemoSceneSet& scenes = *Driver.Scenes;
+  StartWombat(scenes.Wombat);
+  StartOpening(scenes.Opening);
+  StartPicture(scenes.Picture);
+  StartLakris(scenes.Lakris);
   Driver.VellTexture = GetTexture("vell.jpg");
   Driver.TimeupTexture = GetTexture("timeup.jpg");
-  UploadTextureNow(OpeningTexture);
-  delete DemoTimer;  // a tool or test that starts the demo again replaces the last run's
-  DemoTimer = new TQTimer();
-  DemoTimer->Start();
+  UploadTextureNow(scenes.Opening.Texture);
+  Driver.Timer.Start();
   PlaySample(Driver.MusicSample, 100, 0);
-  delete SyncTrack;
-  SyncTrack = new TSync();
-  SyncTrack->LoadFromFile("test.snc");
-  SyncTrack->Start();
-  LakrisStart = SyncTrack->PatternEnds[6];
+  Driver.Track.LoadFromFile("test.snc");
+  Driver.Track.Start();
+  Driver.LakrisStart = Driver.Track.PatternEnds[SceneNamed(TSceneId::Lakris).FirstPattern];
   return true;
 }
 
 bool DemoContinues() {
   if (KeyDown(DIK_ESCAPE)) return false;
-  if (SyncTrack->Pattern >= 19) return false;
+  if (Driver.Track.Pattern >= LastFramePattern) return false;
   return !Driver.QuitRequested;
 }
 
 void DemoRenderFrame() {
   BeginFrame();
-  DemoTime = DemoTimer->Elapsed();
-  FrameTime = DemoTimer->Delta;
-  const std::int32_t p = SyncTrack->CurrentPattern();
+  Driver.Time = Driver.Timer.Elapsed();
+  Driver.FrameTime = Driver.Timer.Delta;
+  const std::int32_t p = Driver.Track.CurrentPattern(Driver.Time);
   if (p != 0) UploadAllTextures();  // every picture before any scene past the opening
-  // Every test runs in every frame; none is an "else" of another.
-  if (p == 0) RenderOpening();
-  if (p == 1) ShowStill(Driver.VellTexture);
-  if (p == 2 || p == 3) RenderPicture();
-  if (p == 4 || p == 5) RenderWombat();
-  if (p > 5 && p < 18) RenderLakris();
-  if (SyncTrack->Pattern == 18) {
-    glClearColor(0, 0, 0, 1);
-    WombatFinale = true;
-    RenderWombat();
-  }
-  if (SyncTrack->Pattern > 18) ShowStill(Driver.TimeupTexture);
+  if (const TDemoScene* scene = SceneOfPattern(p))
+    RenderScene(scene->Id);
+  else if (p >= LastFramePattern)
+    ShowStill(Driver.TimeupTexture);
 }
 
 void DemoEndFrame() {
   if (PresentFrame(Driver.Window))
     Driver.QuitRequested = true;
   else
-    FrameStatsPresented(SyncTrack->Pattern);
+    FrameStatsPresented(Driver.Track.Pattern);
   // The opening draws one picture: the others go up one a frame behind it.
-  if (SyncTrack->Pattern == 0) UploadNextTexture();
+  if (Driver.Track.Pattern == 0) UploadNextTexture();
   UpdateKeyboard();
 }
 
@@ -118,10 +118,8 @@ void DemoEndFrame() {
 // still current.
 void DemoShutdown() {
   if (!WindowOpened(Driver.Window)) return;
-  FreeLakris();
-  FreePicture();
-  FreeOpening();
-  FreeWombat();
+  if (Driver.Scenes) FreePicture(Driver.Scenes->Picture);
+  Driver.Scenes.reset();
   FreeTextures();
   ShutdownAudio();
   FreeKeyboard();

@@ -4,11 +4,31 @@
 // Needs: the engine, the platform layer, sync and the scenes.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "platform/Display.h"
+#include "scenes/Lakris.h"
+#include "scenes/Opening.h"
+#include "scenes/Picture.h"
+#include "scenes/Wombat.h"
+#include "sync/QTimer.h"
+#include "sync/Sync.h"
+
+struct TDemoSceneSet {
+  TOpeningScene Opening;
+  TPictureScene Picture;
+  TWombatScene Wombat;  // the finale's too; its model also appears in Lakris
+  TLakrisScene Lakris;
+};
 
 struct TDriverState {
   TWindowRec Window;
+  TQTimer Timer;
+  TSync Track;
+  float Time = 0;       // demo seconds at this frame's clock reading
+  float FrameTime = 0;  // seconds between the last two readings
+  float LakrisStart = 0;  // when the landscape's own clock reads 0
+  std::unique_ptr<TDemoSceneSet> Scenes;
   std::int32_t MusicSample = -1;
   unsigned VellTexture = 0;
   unsigned TimeupTexture = 0;
@@ -19,8 +39,8 @@ extern TDriverState Driver;
 // Start-up steps in their fixed order. False when the window could not be
 // opened (its message has been shown). Throws EInOutError for "test.snc".
 bool DemoStartup();
-// The loop's two tests (Escape at the last read, pattern past 18), and a
-// quit request.
+// The loop's two tests (Escape at the last read, pattern past the finale),
+// and a quit request.
 bool DemoContinues();
 // Clear, clock, pattern and schedule: everything drawn, nothing presented.
 void DemoRenderFrame();

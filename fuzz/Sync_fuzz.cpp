@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const float inf = std::numeric_limits<float>::infinity();
   std::int32_t last = 0;
   for (float t : {-inf, -1.0f, 0.0f, 0.5f, 1.0f, 10.0f, 100.0f, 1e30f, inf, std::nanf("")}) {
-    const std::int32_t p = sync.AdvanceTo(t);
+    const std::int32_t p = sync.CurrentPattern(t);
     FUZZ_CHECK(p >= last && p < SyncEntries && p == sync.Pattern);
     last = p;
   }

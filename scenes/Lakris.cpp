@@ -5,30 +5,18 @@
 // left. Both are part of the scene's look.
 #include "scenes/Lakris.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "driver/Globals.h"
 #include "engine/QRN2Brush.h"
 #include "engine/QRN2Deform.h"
+#include "engine/QRN2Draw.h"
 #include "engine/QRN2Lights.h"
 #include "engine/QRN2Materials.h"
 #include "engine/QRN2_2D.h"
 #include "scenes/SceneModels.h"
 #include "scenes/Wombat.h"
-
-float LakrisStart = 0;
-float LakrisTime = 0;
-TVertex LakrisCamera{0, 0, 0};
-TQRNBrush* LakrisBrush = nullptr;
-TQRNDeformBrush* LandDeform = nullptr;
-GLuint StoneTexture = 0, WaterTexture = 0, LakrisTexture = 0;
-std::array<GLuint, 7> DiagTextures{};
-bool LakrisSolid = false;
 
 const TDiagWindow DiagWindows[DiagWindowCount] = {
     {9, 13, 1, 290, 130},  {13, 17, 2, 145, 130}, {17, 21, 3, 290, 130},
@@ -38,144 +26,140 @@ const TDiagWindow DiagWindows[DiagWindowCount] = {
 namespace {
 constexpr int Land = 0, Water = 1;
 
-void PlaceCamera() {
-  if (LakrisTime > 4.0f && LakrisTime < 7.8f)
-    RotateVertex(LakrisCamera, MakeVertex(static_cast<float>(std::sin(TExtended(DemoTime)) * FrameTime),
-                                          static_cast<float>(60 * TExtended(FrameTime)), 0));
-  gluLookAt(LakrisCamera.x, LakrisCamera.y, LakrisCamera.z, 0, 28, 0, 0, 1, 0);
-  // Closes in for the next frame and stops at 90 units from the centre. A
-  // long frame would otherwise carry the eye past it, through the centre
-  // (where the view has no direction) or out beyond the start.
-  const float distance = PointDistance(LakrisCamera, ZeroVector);
-  if (distance > LakrisCameraDistance)
-    LakrisCamera = ScaleVector(LakrisCamera, std::max(1 - FrameTime, LakrisCameraDistance / distance));
-}
-
-void DrawLand() {
+void DrawLand(const TLakrisScene& scene) {
   ResetDrawState();
-  UseTexture(StoneTexture);
-  if (HasMesh(&LandDeform->Brush, Land)) LandDeform->Brush.Meshes[Land]->DrawArrays();
+  UseTexture(scene.StoneTexture);
+  if (HasMesh(&scene.Land->Brush, Land)) scene.Land->Brush.Meshes[Land]->DrawArrays();
 }
 
 // Circular waves from the origin: the height replaces the water's rest
 // height, and the normals follow the displaced surface.
-void DrawWater() {
-  UseTexture(WaterTexture);
-  glDisable(GL_LIGHTING);
-  if (HasMesh(&LandDeform->Brush, Water)) {
-    LandDeform->CopyVertices(0);
-    LandDeform->ComputeDistances(3, ZeroVector);
-    LandDeform->ScaleBufferX(3, 5.0f);
-    LandDeform->Wave(3, 5 * DemoTime, 3.0f, 0.5f);
-    TVertexArray& positions = LandDeform->Buffers[0];
-    const TVertexArray& heights = LandDeform->Buffers[3];
-    for (std::int32_t i = 0; i < LandDeform->BufferLength; ++i) positions[i].y = heights[i].x;
-    LandDeform->Brush.Meshes[Water]->RecalcNormalsFrom(positions);
+void DrawWater(const TLakrisScene& scene, float time) {
+  TQRNDeformBrush& land = *scene.Land;
+  UseTexture(scene.WaterTexture);
+  SetLighting(false);
+  if (HasMesh(&land.Brush, Water)) {
+    land.CopyVertices(0);
+    land.ComputeDistances(3, ZeroVector);
+    land.ScaleBufferX(3, 5.0f);
+    land.Wave(3, 5 * time, 3.0f, 0.5f);
+    TVertexArray& positions = land.Buffers[0];
+    const TVertexArray& heights = land.Buffers[3];
+    for (std::int32_t i = 0; i < land.BufferLength; ++i) positions[i].y = heights[i].x;
+    land.Brush.Meshes[Water]->RecalcNormalsFrom(positions);
   }
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
+  SetBlending(TBlend::MixColor);
   EnableSphereMap();
-  LandDeform->DrawBuffer(0);
+  land.DrawBuffer(0);
   DisableSphereMap();
-  glDisable(GL_BLEND);
-  glEnable(GL_LIGHTING);
+  SetBlending(TBlend::Off);
+  SetLighting(true);
 }
 
-void DrawLakrisModel() {
-  UseTexture(LakrisTexture);
+void DrawLakrisModel(const TLakrisScene& scene) {
+  UseTexture(scene.LakrisTexture);
   EnableSphereMap();
-  if (HasMesh(LakrisBrush, 0)) {
-    TCullBackFaces cull(LakrisSolid);
-    LakrisBrush->Meshes[0]->DrawArrays();
+  if (HasMesh(scene.Brush.get(), 0)) {
+    TCullBackFaces cull(scene.Solid);
+    scene.Brush->Meshes[0]->DrawArrays();
   }
   DisableSphereMap();
 }
 
-void DrawWombats() {
-  glEnable(GL_COLOR_MATERIAL);
-  const bool model = HasMesh(WombatBrush, 0);
-  TCullBackFaces cull(WombatSolid[0]);
+void DrawWombats(const TWombatModel& wombat) {
+  SetColorMaterial(true);
+  const bool model = HasMesh(wombat.Brush.get(), 0);
+  TCullBackFaces cull(wombat.Solid[0]);
   UseColor(MakeColor4(0.4f, 0.3f, 0.05f, 1.0f));
-  glPushMatrix();
-  glScalef(0.05f, 0.05f, 0.05f);
-  glTranslatef(300, 160, 0);
-  if (model) WombatBrush->Meshes[0]->DrawArrays();
-  glPopMatrix();
+  PushMatrix();
+  ScaleMatrix(0.05f, 0.05f, 0.05f);
+  TranslateMatrix(300, 160, 0);
+  if (model) wombat.Brush->Meshes[0]->DrawArrays();
+  PopMatrix();
   UseColor(MakeColor4(0.9f, 0.3f, 0.3f, 1.0f));
-  glPushMatrix();
-  glRotatef(180, 0, 1, 0);
-  glScalef(0.03f, 0.03f, 0.03f);
-  glTranslatef(300, 250, 0);
-  if (model) WombatBrush->Meshes[0]->DrawArrays();
-  glPopMatrix();
-  glDisable(GL_COLOR_MATERIAL);
+  PushMatrix();
+  RotateMatrix(180, 0, 1, 0);
+  ScaleMatrix(0.03f, 0.03f, 0.03f);
+  TranslateMatrix(300, 250, 0);
+  if (model) wombat.Brush->Meshes[0]->DrawArrays();
+  PopMatrix();
+  SetColorMaterial(false);
 }
 
 // Takes whatever colour, texture and texture coordinate the overlays left.
 void DrawBar() {
   OrthoProjection();
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_LIGHTING);
-  glBegin(GL_QUADS);
-  glVertex3f(0, 550, 0);
-  glVertex3f(300, 550, 0);
-  glVertex3f(300, 570, 0);
-  glVertex3f(0, 570, 0);
-  glEnd();
-  glEnable(GL_LIGHTING);
-  glEnable(GL_DEPTH_TEST);
+  SetDepthTest(false);
+  SetLighting(false);
+  const TVertex corners[4] = {{0, 550, 0}, {300, 550, 0}, {300, 570, 0}, {0, 570, 0}};
+  DrawQuads(corners, 4);
+  SetLighting(true);
+  SetDepthTest(true);
   PerspectiveProjection();
 }
 
-void DrawOverlays() {
+void DrawOverlays(const TLakrisScene& scene) {
+  const float t = scene.State.Time;
   Begin2D();
-  if (LakrisTime < 3.0f)
-    DrawImageTinted(DiagTextures[0], MakeColor4(1, 1, 1, 3.0f - LakrisTime), 0, 0, 800, 600);
+  if (t < 3.0f) DrawImageTinted(scene.DiagTextures[0], MakeColor4(1, 1, 1, 3.0f - t), 0, 0, 800, 600);
   for (const TDiagWindow& w : DiagWindows)
-    if (LakrisTime > w.From && LakrisTime < w.To) DrawImage(DiagTextures[w.Image], w.X, w.Y, 350, 350);
+    if (t > w.From && t < w.To) DrawImage(scene.DiagTextures[w.Image], w.X, w.Y, 350, 350);
   DrawBar();
   End2D();
 }
 }  // namespace
 
-void InitLakris() {
-  LakrisBrush = new TQRNBrush();
-  LakrisBrush->LoadFromFile("lakris.3ds");
-  LakrisBrush->Rotate(MakeVertex(270, 0, 0));
-  LakrisBrush->Scale(MakeVertex(0.15f, 0.15f, 0.15f));
-  CheckMeshCount(*LakrisBrush, 1, "lakris.3ds");
-  LakrisSolid = IsSolidMesh(LakrisBrush, 0);
-  LandDeform = new TQRNDeformBrush(5, 0);
-  LandDeform->LoadFromFile("land.3ds");
-  LandDeform->Brush.Rotate(MakeVertex(270, 0, 0));
-  LandDeform->SelectMesh(Water);
-  CheckMeshCount(LandDeform->Brush, 2, "land.3ds");
-  StoneTexture = GetTexture("stein.jpg");
-  WaterTexture = GetTexture("vann.jpg");
-  LakrisTexture = GetTexture("lakris.jpg");
-  LakrisCamera = MakeVertex(90, 40, 70);
-  for (int k = 0; k < 7; ++k) DiagTextures[k] = GetTGATexture("diag\\" + std::to_string(k + 1) + ".tga");
+void StartLakris(TLakrisScene& scene) {
+  scene.Brush = std::make_unique<TQRNBrush>();
+  scene.Brush->LoadFromFile("lakris.3ds");
+  scene.Brush->Rotate(MakeVertex(270, 0, 0));
+  scene.Brush->Scale(MakeVertex(0.15f, 0.15f, 0.15f));
+  CheckMeshCount(*scene.Brush, 1, "lakris.3ds");
+  scene.Solid = IsSolidMesh(scene.Brush.get(), 0);
+  scene.Land = std::make_unique<TQRNDeformBrush>(5, 0);
+  scene.Land->LoadFromFile("land.3ds");
+  scene.Land->Brush.Rotate(MakeVertex(270, 0, 0));
+  scene.Land->SelectMesh(Water);
+  CheckMeshCount(scene.Land->Brush, 2, "land.3ds");
+  scene.StoneTexture = GetTexture("stein.jpg");
+  scene.WaterTexture = GetTexture("vann.jpg");
+  scene.LakrisTexture = GetTexture("lakris.jpg");
+  for (int k = 0; k < 7; ++k) scene.DiagTextures[k] = GetTGATexture("diag\\" + std::to_string(k + 1) + ".tga");
+  ResetLakris(scene);
 }
 
-void FreeLakris() {
-  delete LakrisBrush;
-  LakrisBrush = nullptr;
-  delete LandDeform;
-  LandDeform = nullptr;
-  LakrisSolid = false;
+void ResetLakris(TLakrisScene& scene) { scene.State = TLakrisState{}; }
+
+void StepLakris(TLakrisScene& scene, float time, float frameTime, float start) {
+  TLakrisState& state = scene.State;
+  state.Time = time - start;
+  if (state.Time > 4.0f && state.Time < 7.8f)
+    RotateVertex(state.Camera, MakeVertex(static_cast<float>(std::sin(TExtended(time)) * frameTime),
+                                          static_cast<float>(60 * TExtended(frameTime)), 0));
+  state.Eye = state.Camera;
+  // Closes in for the next frame and stops at 90 units from the centre. A
+  // long frame would otherwise carry the eye past it, through the centre
+  // (where the view has no direction) or out beyond the start.
+  const float distance = PointDistance(state.Camera, ZeroVector);
+  if (distance > LakrisCameraDistance)
+    state.Camera = ScaleVector(state.Camera, std::max(1 - frameTime, LakrisCameraDistance / distance));
 }
 
-void RenderLakris() {
-  LakrisTime = DemoTime - LakrisStart;
-  glClearColor(0.2f, 0.2f, 1.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+void DrawLakris(const TLakrisScene& scene, float time, const TWombatModel& wombat) {
+  SetClearColor({0.2f, 0.2f, 1.0f, 1.0f});
+  ClearColorBuffer();
   SelectLight(GL_LIGHT0);
   SetupLight();
   SetDefaultMaterial();
-  PlaceCamera();
-  DrawLand();
-  DrawWater();
-  DrawLakrisModel();
-  DrawWombats();
-  DrawOverlays();
+  LookAt(scene.State.Eye, MakeVertex(0, 28, 0), MakeVertex(0, 1, 0));
+  DrawLand(scene);
+  DrawWater(scene, time);
+  DrawLakrisModel(scene);
+  DrawWombats(wombat);
+  DrawOverlays(scene);
+}
+
+void RenderLakris(TLakrisScene& scene, float time, float frameTime, float start, const TWombatModel& wombat) {
+  StepLakris(scene, time, frameTime, start);
+  DrawLakris(scene, time, wombat);
 }

@@ -1,15 +1,10 @@
 // Opening: the lattice is reset every frame, so nothing of the warp carries
-// over from one frame to the next; only DemoTime moves it.
+// over from one frame to the next; only the time moves it.
 #include "scenes/Opening.h"
 
 #include <cmath>
 
-#include "driver/Globals.h"
-#include "engine/QRN2Grid.h"
 #include "engine/QRN2Materials.h"
-
-GLuint OpeningTexture = 0;
-TQRNGrid* OpeningGrid = nullptr;
 
 namespace {
 // A clock of exactly 0 would make 1 / t infinite and every coordinate NaN.
@@ -31,24 +26,16 @@ float OpeningWarpV(float v, float t) {
   return Warp(v, t, [](TExtended x) { return std::cos(x); });
 }
 
-void InitOpening() {
-  OpeningTexture = GetTexture("wombats.jpg");
-  OpeningGrid = new TQRNGrid(20, 20);
-}
+void StartOpening(TOpeningScene& scene) { scene.Texture = GetTexture("wombats.jpg"); }
 
-void FreeOpening() {
-  delete OpeningGrid;
-  OpeningGrid = nullptr;
-}
-
-void RenderOpening() {
-  const float t = DemoTime;
-  OpeningGrid->Reset();
-  UseTexture(OpeningTexture);
-  for (std::int32_t i = 0; i < OpeningGrid->Rows; ++i)
-    for (std::int32_t j = 0; j < OpeningGrid->Cols; ++j) {
-      TTexCoord& p = OpeningGrid->Points[i][j];
-      p = {OpeningWarpU(p.u, t), OpeningWarpV(p.v, t)};
+void RenderOpening(TOpeningScene& scene, float time) {
+  TQRNGrid& grid = scene.Grid;
+  grid.Reset();
+  UseTexture(scene.Texture);
+  for (std::int32_t i = 0; i < grid.Rows; ++i)
+    for (std::int32_t j = 0; j < grid.Cols; ++j) {
+      TTexCoord& p = grid.Points[i][j];
+      p = {OpeningWarpU(p.u, time), OpeningWarpV(p.v, time)};
     }
-  OpeningGrid->Draw(0, 0, 800, 600);
+  grid.Draw(0, 0, 800, 600);
 }

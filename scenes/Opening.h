@@ -1,13 +1,17 @@
 // Opening: pattern 0, the picture "wombats.jpg" seen through a lattice whose
 // texture coordinates are warped by waves that calm down as time goes on.
-// Needs: QRN2Materials (texture registry), QRN2Grid, driver/Globals (DemoTime).
+// Nothing carries from one frame to the next: the picture is a function of
+// the time alone, so the scene has no state to reset or step.
+// Needs: QRN2Materials (texture registry), QRN2Grid.
 #pragma once
 #include <GL/gl.h>
 
-class TQRNGrid;
+#include "engine/QRN2Grid.h"
 
-extern GLuint OpeningTexture;   // "wombats.jpg", repeating outside 0..1
-extern TQRNGrid* OpeningGrid;   // 20 x 20 texture coordinates
+struct TOpeningScene {
+  GLuint Texture = 0;     // "wombats.jpg", repeating outside 0..1
+  TQRNGrid Grid{20, 20};  // the texture coordinates, warped anew every frame
+};
 
 // The time the warp uses when the clock reads exactly 0, where 1 / t has no
 // value: a millisecond, which looks like the frames around it.
@@ -18,7 +22,5 @@ constexpr float OpeningFirstTime = 0.001f;
 float OpeningWarpU(float u, float t);
 float OpeningWarpV(float v, float t);
 
-void InitOpening();
-// Frees the lattice; a later InitOpening makes a new one.
-void FreeOpening();
-void RenderOpening();
+void StartOpening(TOpeningScene& scene);
+void RenderOpening(TOpeningScene& scene, float time);

@@ -1,8 +1,7 @@
 #include "scenes/SceneModels.h"
 
-#include <GL/gl.h>
-
 #include "engine/QRN2Brush.h"
+#include "engine/QRN2Draw.h"
 #include "platform/Message.h"
 
 bool CheckMeshCount(const TQRNBrush& brush, std::int32_t needed, const std::string& fileName) {
@@ -21,9 +20,9 @@ bool IsSolidMesh(const TQRNBrush* brush, std::int32_t index) {
 }
 
 TCullBackFaces::TCullBackFaces(bool solid) : On(solid) {
-  if (On) glEnable(GL_CULL_FACE);
+  if (On) SetFaceCulling(true);
 }
 
 TCullBackFaces::~TCullBackFaces() {
-  if (On) glDisable(GL_CULL_FACE);
+  if (On) SetFaceCulling(false);
 }

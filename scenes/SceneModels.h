@@ -3,7 +3,7 @@
 // once at start-up; the scene then leaves out what the missing meshes would
 // have drawn and the demo goes on. And the culling of back faces for models
 // that enclose a volume.
-// Needs: QRN2Brush, QRN2Meshes, platform/Message, OpenGL.
+// Needs: QRN2Brush, QRN2Meshes, QRN2Draw, platform/Message.
 #pragma once
 #include <cstdint>
 #include <string>

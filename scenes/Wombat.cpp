@@ -4,32 +4,21 @@
 // array of lines; the picture is that of one line per strand.
 #include "scenes/Wombat.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <algorithm>
 #include <cmath>
 
-#include "driver/Globals.h"
 #include "engine/QRN2Brush.h"
 #include "engine/QRN2Deform.h"
+#include "engine/QRN2Draw.h"
 #include "engine/QRN2Lights.h"
 #include "engine/QRN2Materials.h"
 #include "engine/QRN2Vectors.h"
 #include "engine/QRN2_2D.h"
 #include "scenes/SceneModels.h"
 
-bool WombatFinale = false;
-TVertex CameraPos{0, 0, 0};
-bool WombatSolid[2] = {};
-std::int32_t HairCount = 0;
-std::vector<THairRow> Hair;
-std::uint32_t HairRandomState = 0;
-THairLines HairLines;
-
-double HairRandom() {
-  HairRandomState = HairRandomState * 134775813u + 1u;
-  return HairRandomState / 4294967296.0;
+double HairRandom(std::uint32_t& state) {
+  state = state * 134775813u + 1u;
+  return state / 4294967296.0;
 }
 
 namespace {
@@ -37,75 +26,72 @@ const char* const WombatFile = "wombat.3ds";
 
 bool Finite(const TVertex& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
-void FillHair(const TMeshDataNM& mesh) {
-  HairCount = mesh.NormalLimit();
-  Hair.assign(HairCount, THairRow{});
-  for (std::int32_t c = 0; c < HairCount; ++c)
+void FillHair(TWombatScene& scene, const TMeshDataNM& mesh) {
+  std::uint32_t random = 0;
+  scene.HairCount = mesh.NormalLimit();
+  scene.Hair.assign(scene.HairCount, THairRow{});
+  for (std::int32_t c = 0; c < scene.HairCount; ++c)
     for (int i = 0; i < StrandsPerVertex; ++i) {
       TVertex v = mesh.Normals[c];
-      const TExtended r1 = HairRandom(), r2 = HairRandom(), r3 = HairRandom();
+      const TExtended r1 = HairRandom(random), r2 = HairRandom(random), r3 = HairRandom(random);
       RotateVertex(v, MakeVertex(static_cast<float>(r1 * i), static_cast<float>(r2 * i * i * i),
                                  static_cast<float>(2 * r3 * i * i)));
-      Hair[c][i] = ScaleVector(v, 3);
+      scene.Hair[c][i] = ScaleVector(v, 3);
     }
 }
 
-void DrawLightSheets() {
-  UseTexture(SpotTexture);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  glColor4f(1, 1, 1, static_cast<float>(std::fabs(std::sin(3 * TExtended(DemoTime)))));
-  glBegin(GL_QUADS);  // five separate quads, one primitive
+void DrawLightSheets(GLuint spot, float time) {
+  UseTexture(spot);
+  SetBlending(TBlend::AddAlpha);
+  SetDepthTest(false);
+  SetColor({1, 1, 1, static_cast<float>(std::fabs(std::sin(3 * TExtended(time))))});
+  std::array<TTexturedCorner, 20> corners;  // five separate quads, one primitive
   for (int i = 0; i < 5; ++i) {
     const float y = static_cast<float>(-50 - 20 * i);
-    glTexCoord2f(0, 0);
-    glVertex3f(-200, y, -200);
-    glTexCoord2f(1, 0);
-    glVertex3f(200, y, -200);
-    glTexCoord2f(1, 1);
-    glVertex3f(200, y, 200);
-    glTexCoord2f(0, 1);
-    glVertex3f(-200, y, 200);
+    corners[4 * i] = {{0, 0}, {-200, y, -200}};
+    corners[4 * i + 1] = {{1, 0}, {200, y, -200}};
+    corners[4 * i + 2] = {{1, 1}, {200, y, 200}};
+    corners[4 * i + 3] = {{0, 1}, {-200, y, 200}};
   }
-  glEnd();
+  DrawTexturedQuads(corners.data(), static_cast<int>(corners.size()));
 }
 
 // Lighting and colour material stay on: the strands are lit like the model.
-void DrawHair() {
-  if (HairLines.Count == 0) return;
+void DrawHair(const THairLines& lines) {
+  if (lines.Count == 0) return;
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, HairLines.Ends.data());
-  glColorPointer(3, GL_FLOAT, 0, HairLines.Colors.data());
-  glDrawArrays(GL_LINES, 0, 2 * HairLines.Count);
+  glVertexPointer(3, GL_FLOAT, 0, lines.Ends.data());
+  glColorPointer(3, GL_FLOAT, 0, lines.Colors.data());
+  glDrawArrays(GL_LINES, 0, 2 * lines.Count);
   glDisableClientState(GL_VERTEX_ARRAY);
   glDisableClientState(GL_COLOR_ARRAY);
 }
 
-void DrawCornerSpots() {
+void DrawCornerSpots(GLuint spot) {
   const TColor4 white{1, 1, 1, 1};
   Begin2D();
-  DrawImageAdditive(SpotTexture, white, 0, 344, 256, 256);
-  DrawImageAdditive(SpotTexture, white, 544, 344, 256, 256);
-  DrawImageAdditive(SpotTexture, white, 544, 0, 256, 256);
-  DrawImageAdditive(SpotTexture, white, 0, 0, 256, 256);
+  DrawImageAdditive(spot, white, 0, 344, 256, 256);
+  DrawImageAdditive(spot, white, 544, 344, 256, 256);
+  DrawImageAdditive(spot, white, 544, 0, 256, 256);
+  DrawImageAdditive(spot, white, 0, 0, 256, 256);
   End2D();
 }
 }  // namespace
 
-void BuildHairLines() {
+void BuildHairLines(TWombatScene& scene) {
+  THairLines& HairLines = scene.HairLines;
   HairLines.Ends.clear();
   HairLines.Colors.clear();
   HairLines.Count = 0;
-  if (!HasMesh(WombatBrush, 0)) return;
-  const TMeshDataNM& mesh = *WombatBrush->Meshes[0];
-  const std::int32_t count = std::min<std::int32_t>(HairCount, mesh.VertexLimit());
+  if (!HasMesh(scene.Model.Brush.get(), 0)) return;
+  const TMeshDataNM& mesh = *scene.Model.Brush->Meshes[0];
+  const std::int32_t count = std::min<std::int32_t>(scene.HairCount, mesh.VertexLimit());
   HairLines.Ends.reserve(2 * StrandsPerVertex * static_cast<std::size_t>(count));
   HairLines.Colors.reserve(2 * StrandsPerVertex * static_cast<std::size_t>(count));
   for (std::int32_t c = 0; c < count; ++c) {
     const TVertex p = mesh.Vertices[c];
-    for (const TVertex& v : Hair[c]) {
+    for (const TVertex& v : scene.Hair[c]) {
       const float g = static_cast<float>(std::sin(TExtended(v.x) + v.y + v.z));
       TVertex u = v;
       NormalizeVector(u);
@@ -126,77 +112,82 @@ void BuildHairLines() {
   }
 }
 
-void InitWombat() {
-  // A second start-up in one process plays the scene as the first did.
-  WombatFinale = false;
-  HairRandomState = 0;
-  WombatDeform = new TQRNDeformBrush(5, 0);
-  WombatDeform->LoadFromFile(WombatFile);
-  WombatDeform->Brush.Rotate(MakeVertex(270, 0, 0));
-  WombatDeform->SelectMesh(0);
-  WombatBrush = new TQRNBrush();
-  WombatBrush->LoadFromFile(WombatFile);
-  WombatBrush->Rotate(MakeVertex(270, 0, 0));
-  CheckMeshCount(*WombatBrush, 2, WombatFile);
-  for (int m = 0; m < 2; ++m) WombatSolid[m] = IsSolidMesh(WombatBrush, m);
-  CameraPos = MakeVertex(200, 200, 200);
-  if (HasMesh(WombatBrush, 0)) {
-    FillHair(*WombatBrush->Meshes[0]);
+void StartWombat(TWombatScene& scene) {
+  scene.Deform = std::make_unique<TQRNDeformBrush>(5, 0);
+  scene.Deform->LoadFromFile(WombatFile);
+  scene.Deform->Brush.Rotate(MakeVertex(270, 0, 0));
+  scene.Deform->SelectMesh(0);
+  TWombatModel& model = scene.Model;
+  model.Brush = std::make_unique<TQRNBrush>();
+  model.Brush->LoadFromFile(WombatFile);
+  model.Brush->Rotate(MakeVertex(270, 0, 0));
+  CheckMeshCount(*model.Brush, 2, WombatFile);
+  for (int m = 0; m < 2; ++m) model.Solid[m] = IsSolidMesh(model.Brush.get(), m);
+  if (HasMesh(model.Brush.get(), 0)) {
+    FillHair(scene, *model.Brush->Meshes[0]);
   } else {
-    HairCount = 0;
-    Hair.clear();
+    scene.HairCount = 0;
+    scene.Hair.clear();
   }
-  BuildHairLines();
-  FlashTexture = GetTexture("womflash.jpg");
+  BuildHairLines(scene);
+  scene.FlashTexture = GetTexture("womflash.jpg");
+  scene.SpotTexture = GetTexture("spot.jpg");
+  ResetWombat(scene);
 }
 
-void FreeWombat() {
-  delete WombatDeform;
-  WombatDeform = nullptr;
-  delete WombatBrush;
-  WombatBrush = nullptr;
-  WombatSolid[0] = WombatSolid[1] = false;
-  HairCount = 0;
-  Hair.clear();
-  HairLines = THairLines{};
+void ResetWombat(TWombatScene& scene) {
+  scene.State = TWombatState{};
+  if (scene.Deform && scene.Deform->Buffers.size() > 1)
+    std::fill(scene.Deform->Buffers[1].begin(), scene.Deform->Buffers[1].end(), ZeroVector);
 }
 
-void RenderWombat() {
-  WombatDeform->CopyVertices(0);
-  WombatDeform->ComputeDistances(3, ZeroVector);
-  if (WombatFinale) WombatDeform->Twist(0, 1, 3, CameraPos, 1.0f);
+void StepWombat(TWombatScene& scene, float time, float frameTime, bool finale) {
+  TWombatState& state = scene.State;
+  state.Eye = state.Camera;
+  TQRNDeformBrush& deform = *scene.Deform;
+  deform.CopyVertices(0);
+  deform.ComputeDistances(3, ZeroVector);
+  if (finale) deform.Twist(0, 1, 3, state.Eye, 1.0f);
+  // About x by sin(t) degrees per frame, about y by 100 degrees per second.
+  RotateVertex(state.Camera, MakeVertex(static_cast<float>(std::sin(TExtended(time))),
+                                        static_cast<float>(100 * TExtended(frameTime)), 0));
+}
 
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLoadIdentity();
-  gluLookAt(CameraPos.x, CameraPos.y, CameraPos.z, 0, 0, 0, 0, 1, 0);
-  // Takes effect in the next frame: about x by sin(t) degrees per frame,
-  // about y by 100 degrees per second.
-  RotateVertex(CameraPos, MakeVertex(static_cast<float>(std::sin(TExtended(DemoTime))),
-                                     static_cast<float>(100 * TExtended(FrameTime)), 0));
+void DrawWombat(const TWombatScene& scene, float time, bool finale) {
+  const TWombatModel& model = scene.Model;
+  const TVertex eye = scene.State.Eye;
+  ClearColorAndDepth();
+  LoadIdentityMatrix();
+  LookAt(eye, ZeroVector, MakeVertex(0, 1, 0));
 
-  DrawLightSheets();
+  DrawLightSheets(scene.SpotTexture, time);
 
   ResetDrawState();
-  glEnable(GL_DEPTH_TEST);
+  SetDepthTest(true);
   SelectLight(GL_LIGHT0);
   SetupLight();
   ResetDrawState();
-  glEnable(GL_COLOR_MATERIAL);
+  SetColorMaterial(true);
 
   {
     // The deform brush holds the same model; twisted, it may show its back.
-    TCullBackFaces cull(WombatSolid[0] && !WombatFinale);
-    glColor3f(0.4f, 0.3f, 0.05f);
-    WombatDeform->DrawBuffer(0);
+    TCullBackFaces cull(model.Solid[0] && !finale);
+    SetColor3(0.4f, 0.3f, 0.05f);
+    scene.Deform->DrawBuffer(0);
   }
-  glColor3b(0, 0, 1);
-  if (HasMesh(WombatBrush, 1)) {
-    TCullBackFaces cull(WombatSolid[1]);
-    WombatBrush->Meshes[1]->DrawArrays();
+  SetColorBytes(0, 0, 1);
+  if (HasMesh(model.Brush.get(), 1)) {
+    TCullBackFaces cull(model.Solid[1]);
+    model.Brush->Meshes[1]->DrawArrays();
   }
 
-  glLineWidth(1.0f);
-  if (!WombatFinale) DrawHair();
+  SetLineWidth(1.0f);
+  if (!finale) DrawHair(scene.HairLines);
 
-  DrawCornerSpots();
+  DrawCornerSpots(scene.SpotTexture);
+}
+
+void RenderWombat(TWombatScene& scene, float time, float frameTime, bool finale) {
+  StepWombat(scene, time, frameTime, finale);
+  DrawWombat(scene, time, finale);
 }

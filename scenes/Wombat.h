@@ -3,33 +3,25 @@
 // with a hair of grey strands from every vertex of mesh 0 and the spot image
 // added in each corner. In the finale the hair is gone and the model twists
 // towards the camera's coordinates.
-// Needs: QRN2Deform, QRN2Brush, QRN2Materials, QRN2Lights, QRN2_2D,
-// driver/Globals (DemoTime, FrameTime, SpotTexture, WombatDeform,
-// WombatBrush, FlashTexture).
+// Needs: QRN2Deform, QRN2Brush, QRN2Draw, QRN2Materials, QRN2Lights, QRN2_2D.
 #pragma once
+#include <GL/gl.h>
+
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/QRN2Classes.h"
+#include "engine/QRN2Deform.h"
 
 constexpr int StrandsPerVertex = 40;
 using THairRow = std::array<TVertex, StrandsPerVertex>;
 
-extern bool WombatFinale;  // set by the driver in every frame of pattern 18
-extern TVertex CameraPos;  // the eye; turned at the end of every frame
-// Meshes 0 and 1 of WombatBrush enclose a volume: drawn with back faces
-// culled (the finale's twisted copy is not).
-extern bool WombatSolid[2];
-extern std::int32_t HairCount;
-// Hair[c][i]: strand i of vertex c of WombatBrush's mesh 0. Set at start-up.
-extern std::vector<THairRow> Hair;
-
 // The hair's random numbers: the 32-bit linear congruential generator,
-// state 0 at program start, state := state * 134775813 + 1; each draw
-// returns state / 2^32, in [0, 1).
-extern std::uint32_t HairRandomState;
-double HairRandom();
+// state 0 at start-up, state := state * 134775813 + 1; each draw returns
+// state / 2^32, in [0, 1).
+double HairRandom(std::uint32_t& state);
 
 // The strands as drawn: two end points and one grey per strand, in vertex
 // then strand order. Strands with an end point or grey that is not a finite
@@ -39,11 +31,41 @@ struct THairLines {
   TVertexArray Colors;  // 2 per strand, the same grey twice
   std::int32_t Count = 0;
 };
-extern THairLines HairLines;
-// Fills HairLines from Hair and mesh 0 of WombatBrush.
-void BuildHairLines();
 
-void InitWombat();
-// Frees the models; a later InitWombat starts the scene afresh.
-void FreeWombat();
-void RenderWombat();
+// "wombat.3ds" as loaded once; the Lakris scene draws its mesh 0 too.
+struct TWombatModel {
+  std::unique_ptr<TQRNBrush> Brush;
+  // Meshes 0 and 1 enclose a volume: drawn with back faces culled (the
+  // finale's twisted copy is not).
+  bool Solid[2] = {};
+};
+
+// What carries from one frame to the next, besides the twist angles that
+// the deform brush keeps in its buffer 1.
+struct TWombatState {
+  TVertex Eye{200, 200, 200};     // the camera of the frame being drawn
+  TVertex Camera{200, 200, 200};  // the camera of the next frame
+};
+
+struct TWombatScene {
+  TWombatModel Model;
+  std::unique_ptr<TQRNDeformBrush> Deform;  // mesh 0 again, the one that twists
+  GLuint SpotTexture = 0, FlashTexture = 0;
+  std::int32_t HairCount = 0;
+  std::vector<THairRow> Hair;  // Hair[c][i]: strand i of vertex c of mesh 0
+  THairLines HairLines;
+  TWombatState State;
+};
+
+// Fills HairLines from Hair and mesh 0 of the model.
+void BuildHairLines(TWombatScene& scene);
+
+// Loads the model and pictures and grows the hair.
+void StartWombat(TWombatScene& scene);
+// The camera and the twist as at start-up.
+void ResetWombat(TWombatScene& scene);
+// Moves the camera and, in the finale, twists the model. No GL.
+void StepWombat(TWombatScene& scene, float time, float frameTime, bool finale);
+void DrawWombat(const TWombatScene& scene, float time, bool finale);
+// One frame: the step, then the draw.
+void RenderWombat(TWombatScene& scene, float time, float frameTime, bool finale);

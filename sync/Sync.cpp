@@ -5,10 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "driver/Globals.h"
 #include "platform/Files.h"
-
-TSync* SyncTrack = nullptr;
 
 void TSync::LoadFromFile(const std::string& fileName) {
   std::vector<std::uint8_t> bytes;
@@ -40,7 +37,7 @@ void TSync::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
 
 void TSync::Start() { Pattern = 0; }
 
-std::int32_t TSync::AdvanceTo(float time) {
+std::int32_t TSync::CurrentPattern(float time) {
   while (Pattern < SyncEntries - 1) {
     const float end = PatternEnds[Pattern];
     if (end >= time || end == 0.0f) break;
@@ -48,5 +45,3 @@ std::int32_t TSync::AdvanceTo(float time) {
   }
   return Pattern;
 }
-
-std::int32_t TSync::CurrentPattern() { return AdvanceTo(DemoTime); }

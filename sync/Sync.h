@@ -2,7 +2,7 @@
 // of PatternEnds is the demo time at which pattern i ends; the first zero
 // entry ends the list. Read from a ".snc" file: four tables of 101
 // little-endian floats, 1616 bytes, no header.
-// Needs: platform/Files, the driver's DemoTime.
+// Needs: platform/Files.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -23,10 +23,7 @@ class TSync {
   // The same from bytes in memory; bytes past the first 1616 are ignored.
   void LoadFromBytes(const std::uint8_t* data, std::size_t size);
   void Start();
-  // Moves Pattern forward to DemoTime and returns it.
-  std::int32_t CurrentPattern();
-  // The same, against a given time.
-  std::int32_t AdvanceTo(float time);
+  // Moves Pattern forward to `time` and returns it. It never goes back:
+  // Start first to look again from the beginning.
+  std::int32_t CurrentPattern(float time);
 };
-
-extern TSync* SyncTrack;

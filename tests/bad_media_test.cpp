@@ -130,7 +130,7 @@ TEST_P(BadMedia, ReportedOnceAndTheDemoGoesOnOrStopsCleanly) {
     TFakeCounter::SetSeconds(t);
     DemoRenderFrame();
     DemoEndFrame();
-    readTrack.AdvanceTo(static_cast<float>(DemoTime));
+    readTrack.CurrentPattern(static_cast<float>(DemoTime));
   }
   EXPECT_EQ(messages.Messages(), expected.Messages) << "nothing more while the demo runs";
   EXPECT_EQ(SyncTrack->Pattern, readTrack.Pattern);

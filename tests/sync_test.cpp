@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "driver/Globals.h"
 #include "platform/Files.h"
 #include "support/TestSupport.h"
 #include "sync/Sync.h"
@@ -21,18 +20,20 @@ TEST(SyncTrack, PatternStaysWhileTimeEqualsItsEndAndMovesJustAfter) {
   TSync sync;
   sync.PatternEnds[0] = 1.5f;
   sync.PatternEnds[1] = 3.0f;
-  EXPECT_EQ(sync.AdvanceTo(1.5f), 0);
-  EXPECT_EQ(sync.AdvanceTo(1.5f), 0);
-  EXPECT_EQ(sync.AdvanceTo(std::nextafter(1.5f, 2.0f)), 1);
-  EXPECT_EQ(sync.AdvanceTo(0.0f), 1) << "the pattern never goes back";
+  EXPECT_EQ(sync.CurrentPattern(1.5f), 0);
+  EXPECT_EQ(sync.CurrentPattern(1.5f), 0);
+  EXPECT_EQ(sync.CurrentPattern(std::nextafter(1.5f, 2.0f)), 1);
+  EXPECT_EQ(sync.CurrentPattern(0.0f), 1) << "the pattern never goes back";
 }
 
-TEST(SyncTrack, ReadsDemoTimeForCurrentPattern) {
+TEST(SyncTrack, StartLooksAgainFromTheBeginning) {
   TSync sync;
   sync.PatternEnds[0] = 1.0f;
   sync.PatternEnds[1] = 2.0f;
-  DemoTime = 1.25f;
-  EXPECT_EQ(sync.CurrentPattern(), 1);
+  sync.PatternEnds[2] = 3.0f;
+  EXPECT_EQ(sync.CurrentPattern(2.5f), 2);
+  sync.Start();
+  EXPECT_EQ(sync.CurrentPattern(1.25f), 1);
   EXPECT_EQ(sync.Pattern, 1);
 }
 
@@ -41,27 +42,27 @@ TEST(SyncTrack, ZeroEntryStopsTheTrackForGood) {
   auto ends = Ramp(19, 1.0f);
   ends[7] = 0.0f;
   for (std::size_t i = 0; i < ends.size(); ++i) sync.PatternEnds[i] = ends[i];
-  EXPECT_EQ(sync.AdvanceTo(1000.0f), 7);
-  EXPECT_EQ(sync.AdvanceTo(1e9f), 7);
+  EXPECT_EQ(sync.CurrentPattern(1000.0f), 7);
+  EXPECT_EQ(sync.CurrentPattern(1e9f), 7);
 
   TSync empty;
-  EXPECT_EQ(empty.AdvanceTo(50.0f), 0) << "a zero first entry keeps pattern 0";
+  EXPECT_EQ(empty.CurrentPattern(50.0f), 0) << "a zero first entry keeps pattern 0";
 }
 
 TEST(SyncTrack, StallJumpsOverSeveralPatternsInOneCall) {
   TSync sync;
   auto ends = Ramp(19, 1.0f);
   for (std::size_t i = 0; i < ends.size(); ++i) sync.PatternEnds[i] = ends[i];
-  EXPECT_EQ(sync.AdvanceTo(0.5f), 0);
-  EXPECT_EQ(sync.AdvanceTo(5.5f), 5) << "first pattern whose end is still ahead";
-  EXPECT_EQ(sync.AdvanceTo(100.0f), 19);
+  EXPECT_EQ(sync.CurrentPattern(0.5f), 0);
+  EXPECT_EQ(sync.CurrentPattern(5.5f), 5) << "first pattern whose end is still ahead";
+  EXPECT_EQ(sync.CurrentPattern(100.0f), 19);
 }
 
 TEST(SyncTrack, IndexNeverPassesTheTable) {
   TSync sync;
   for (float& e : sync.PatternEnds) e = 1.0f;
-  EXPECT_EQ(sync.AdvanceTo(2.0f), 100);
-  EXPECT_EQ(sync.AdvanceTo(3.0f), 100);
+  EXPECT_EQ(sync.CurrentPattern(2.0f), 100);
+  EXPECT_EQ(sync.CurrentPattern(3.0f), 100);
 }
 
 TEST(SyncFile, FullFileFillsAllFourTablesAndLeavesPatternAlone) {
@@ -108,7 +109,7 @@ TEST(SyncFile, EmptyFileKeepsPatternZeroAndOddLengthKeepsLowBytesOnly) {
   WriteBytes(dir / "empty.snc", {});
   TSync sync;
   sync.LoadFromFile((dir / "empty.snc").string());
-  EXPECT_EQ(sync.AdvanceTo(10.0f), 0);
+  EXPECT_EQ(sync.CurrentPattern(10.0f), 0);
 
   // Two bytes reach the low half of entry 0 of a track that held 1.0.
   WriteBytes(dir / "two.snc", {0x34, 0x12});

@@ -11,7 +11,6 @@
 #include "platform/Files.h"
 #include "platform/Message.h"
 #include "platform/Process.h"
-#include "sync/Sync.h"
 #include "driver/DemoScenes.h"
 #include "tools/capture/DemoSetup.h"
 #include "tools/capture/EncoderPipe.h"
@@ -88,14 +87,14 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
   for (const TStill& s : stills) limit = std::max(limit, s.Frame);
   std::vector<TSheetTile> sheet;
   if (sheetFile) {
-    const std::vector<double> times = o.SheetTimes.empty() ? ContactSheetTimes(*SyncTrack) : o.SheetTimes;
+    const std::vector<double> times = o.SheetTimes.empty() ? ContactSheetTimes(Driver.Track) : o.SheetTimes;
     if (times.empty()) return Fail("The sync track holds no scene to show on a contact sheet");
     for (double t : times) {
       sheet.push_back({FrameAt(t, o.Fps), {}});
       limit = std::max(limit, sheet.back().Frame);
     }
   }
-  const long long demoLast = LastDemoFrame(*SyncTrack, o.Fps, limit);
+  const long long demoLast = LastDemoFrame(Driver.Track, o.Fps, limit);
   report.DemoLast = demoLast;
   auto pastTheEnd = [&](long long frame) { return demoLast >= 0 && frame > demoLast; };
   for (const TStill& s : stills)

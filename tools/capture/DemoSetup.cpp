@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "driver/DemoScenes.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "sync/QTimer.h"
@@ -36,8 +37,8 @@ long long LastDemoFrame(const TSync& track, int fps, long long limit) {
   timer.Start();
   for (long long k = 0; k <= limit; ++k) {
     SetClockToFrame(k, fps);
-    const int pattern = copy.AdvanceTo(timer.Elapsed());
-    if (pattern > 18) return k;
+    const int pattern = copy.CurrentPattern(timer.Elapsed());
+    if (pattern > FinalePattern) return k;
     const float end = copy.PatternEnds[pattern];
     if (end == 0.0f || (end > 0 && std::isinf(end))) return -1;  // held there for good
   }

@@ -15,7 +15,7 @@ void UseHeadlessDrivers();
 // entered or holds no "test.snc" in either place.
 bool EnterDemoDirectory(const std::string& dir, std::string& error);
 
-// The last frame the demo draws at `fps`: the first whose pattern passes 18
+// The last frame the demo draws at `fps`: the first whose pattern passes the finale
 // (the "timeup.jpg" frame). Runs a copy of the track on a timer like the
 // demo's, so it agrees with the frame loop to the frame. -1 when the demo
 // never gets there (a zero entry holds it), or not within `limit` frames.

@@ -1,6 +1,6 @@
 // FrameClock: a counter source that holds one value until the next frame.
 // Every reading within a frame returns the same value, so the timer's three
-// readings agree and DemoTime and FrameTime come from the same moment.
+// readings agree and the demo time and frame time come from the same moment.
 #include "tools/capture/FrameClock.h"
 
 #include <cmath>

@@ -1,5 +1,5 @@
 // FrameClock: a demo clock that moves only when told. Frame k of a capture at
-// `fps` frames per second reads DemoTime = k / fps and FrameTime = 1 / fps,
+// `fps` frames per second reads demo time k / fps and frame time 1 / fps,
 // however long the frame took to draw.
 // Needs: platform/Clock (the swappable counter the demo timer reads).
 #pragma once
