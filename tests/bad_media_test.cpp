@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "driver/Globals.h"
 #include "driver/QRN2Base.h"
 #include "platform/Files.h"
 #include "support/MediaDamage.h"
@@ -130,14 +129,14 @@ TEST_P(BadMedia, ReportedOnceAndTheDemoGoesOnOrStopsCleanly) {
     TFakeCounter::SetSeconds(t);
     DemoRenderFrame();
     DemoEndFrame();
-    readTrack.CurrentPattern(static_cast<float>(DemoTime));
+    readTrack.CurrentPattern(static_cast<float>(Driver.Time));
   }
   EXPECT_EQ(messages.Messages(), expected.Messages) << "nothing more while the demo runs";
-  EXPECT_EQ(SyncTrack->Pattern, readTrack.Pattern);
+  EXPECT_EQ(Driver.Track.Pattern, readTrack.Pattern);
   EXPECT_EQ(DemoContinues(), readTrack.Pattern < 19) << "ends after the last pattern, and only then";
   std::printf("outcome: %zu message(s)%s, runs to pattern %d%s\n", messages.Messages().size(),
               messages.Messages().empty() ? "" : (": \"" + messages.Messages()[0].second + "\"").c_str(),
-              SyncTrack->Pattern, DemoContinues() ? " and on until Escape" : ", then ends");
+              Driver.Track.Pattern, DemoContinues() ? " and on until Escape" : ", then ends");
   DemoShutdown();
 }
 

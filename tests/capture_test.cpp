@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "driver/Globals.h"
 #include "driver/QRN2Base.h"
 #include "engine/Quarn2.h"
 #include "platform/Display.h"
@@ -42,8 +41,8 @@ std::uint8_t Green(int k) { return static_cast<std::uint8_t>(200 - 7 * k); }
 
 void MarkedFrame() {
   DemoRenderFrame();
-  Seen.push_back({DemoTime, FrameTime, SyncTrack->Pattern});
-  const int k = static_cast<int>(std::lround(DemoTime * Fps));
+  Seen.push_back({Driver.Time, Driver.FrameTime, Driver.Track.Pattern});
+  const int k = static_cast<int>(std::lround(Driver.Time * Fps));
   glEnable(GL_SCISSOR_TEST);
   glScissor(0, 0, 800, 600);
   glClearColor(Red(k) / 255.0f, Green(k) / 255.0f, 0.5f, 1);
@@ -98,8 +97,8 @@ TEST(FrameClock, TimerReadsFrameTimesExactlyForAnHour) {
       wrongTime += t != static_cast<float>(static_cast<double>(k) / fps);
       wrongStep += timer.Delta != static_cast<float>(1.0 / fps);
     }
-    EXPECT_EQ(wrongTime, 0) << fps << " fps: DemoTime is k / fps rounded once, without drift";
-    EXPECT_EQ(wrongStep, 0) << fps << " fps: FrameTime is 1 / fps in every frame";
+    EXPECT_EQ(wrongTime, 0) << fps << " fps: Driver.Time is k / fps rounded once, without drift";
+    EXPECT_EQ(wrongStep, 0) << fps << " fps: Driver.FrameTime is 1 / fps in every frame";
   }
   RemoveFrameClock();
 }

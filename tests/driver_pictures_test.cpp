@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "driver/Globals.h"
+#include "driver/DemoScenes.h"
 #include "driver/QRN2Base.h"
 #include "engine/QRN2Materials.h"
 #include "engine/TextureUploads.h"
@@ -40,10 +40,10 @@ TEST(DriverPictures, LoadedAtStartupThroughTheRegistry) {
   TFakeCounter counter(1000);
   TMessageCapture messages;
   ASSERT_TRUE(DemoStartup());
-  EXPECT_NE(SpotTexture, NoTexture);
+  EXPECT_NE(Scenes().Wombat.SpotTexture, NoTexture);
   EXPECT_NE(Driver.VellTexture, NoTexture);
   EXPECT_NE(Driver.TimeupTexture, NoTexture);
-  EXPECT_EQ(FindTexture("spot.jpg"), SpotTexture);
+  EXPECT_EQ(FindTexture("spot.jpg"), Scenes().Wombat.SpotTexture);
   EXPECT_EQ(FindTexture("vell.jpg"), Driver.VellTexture);
   EXPECT_EQ(FindTexture("timeup.jpg"), Driver.TimeupTexture);
   EXPECT_TRUE(messages.Messages().empty());
@@ -60,7 +60,7 @@ TEST(DriverPictures, OnlyTheOpeningsPictureIsUpBeforeTheFirstFrameAndAllBeforeTh
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
     return width > 0;
   };
-  EXPECT_TRUE(complete(OpeningTexture));
+  EXPECT_TRUE(complete(Scenes().Opening.Texture));
   EXPECT_FALSE(complete(Driver.VellTexture));
   const std::size_t waiting = PendingTextureUploads();
   DemoRenderFrame();
@@ -80,14 +80,14 @@ TEST(DriverPictures, MissingPicturesAreReportedAndStartupGoesOn) {
   TFakeCounter counter(1000);
   TMessageCapture messages;
   ASSERT_TRUE(DemoStartup());
-  EXPECT_EQ(SpotTexture, NoTexture);
+  EXPECT_EQ(Scenes().Wombat.SpotTexture, NoTexture);
   EXPECT_EQ(Driver.VellTexture, NoTexture);
   EXPECT_EQ(messages.Messages(), (TMessages{{"BMP Unit", "Couldn't load JPG - \"spot.jpg\""},
                                             {"BMP Unit", "Couldn't load JPG - \"vell.jpg\""},
                                             {"BMP Unit", "Couldn't load JPG - \"timeup.jpg\""}}));
   TFakeCounter::Set(1500);
   DemoRenderFrame();  // pattern 1 without its picture draws without failing
-  EXPECT_EQ(SyncTrack->Pattern, 1);
+  EXPECT_EQ(Driver.Track.Pattern, 1);
 }
 
 TEST(DriverPictures, PatternOneShowsVellFullScreen) {
@@ -97,10 +97,10 @@ TEST(DriverPictures, PatternOneShowsVellFullScreen) {
   ASSERT_TRUE(DemoStartup());
   TFakeCounter::Set(500);
   DemoRenderFrame();
-  EXPECT_EQ(SyncTrack->Pattern, 0);
+  EXPECT_EQ(Driver.Track.Pattern, 0);
   TFakeCounter::Set(1500);
   DemoRenderFrame();
-  ASSERT_EQ(SyncTrack->Pattern, 1);
+  ASSERT_EQ(Driver.Track.Pattern, 1);
   ExpectWholeFrame(VellColor.r, VellColor.g, VellColor.b);
   DemoEndFrame();
   EXPECT_TRUE(DemoContinues());
@@ -114,10 +114,10 @@ TEST(DriverPictures, TheFramePastPatternEighteenShowsTimeupAndIsTheLast) {
   TFakeCounter::Set(18500);
   DemoRenderFrame();
   DemoEndFrame();
-  ASSERT_EQ(SyncTrack->Pattern, 18);
+  ASSERT_EQ(Driver.Track.Pattern, 18);
   TFakeCounter::Set(19200);
   DemoRenderFrame();
-  ASSERT_EQ(SyncTrack->Pattern, 19);
+  ASSERT_EQ(Driver.Track.Pattern, 19);
   ExpectWholeFrame(TimeupColor.r, TimeupColor.g, TimeupColor.b);
   DemoEndFrame();
   EXPECT_FALSE(DemoContinues());
@@ -132,8 +132,7 @@ TEST(DriverPictures, EveryStartUpInOneProcessPlaysLikeTheFirst) {
   TFakeCounter counter(1000);
   ASSERT_TRUE(DemoStartup());
   const std::size_t textures = TextureRegistry.size();
-  const std::uint32_t hairState = HairRandomState;
-  const TVertexArray hairEnds = HairLines.Ends;
+  const TVertexArray hairEnds = Scenes().Wombat.HairLines.Ends;
   ASSERT_GT(textures, 0u);
   ASSERT_FALSE(hairEnds.empty());
   for (int ms : {500, 1500, 18500, 19200}) {  // to the finale and the last frame
@@ -141,21 +140,21 @@ TEST(DriverPictures, EveryStartUpInOneProcessPlaysLikeTheFirst) {
     DemoRenderFrame();
     DemoEndFrame();
   }
-  ASSERT_TRUE(WombatFinale);
+  ASSERT_EQ(Driver.Track.Pattern, LastFramePattern);
   DemoShutdown();
   EXPECT_TRUE(TextureRegistry.empty());
-  EXPECT_EQ(WombatBrush, nullptr);
-  EXPECT_EQ(WombatDeform, nullptr);
-  EXPECT_EQ(SmearTexture, 0u);
+  EXPECT_EQ(Driver.Scenes, nullptr);
 
   for (bool shutDown : {true, false}) {  // the second start follows no shutdown
     TFakeCounter::Set(0);
     ASSERT_TRUE(DemoStartup());
     EXPECT_EQ(TextureRegistry.size(), textures) << "shut down before: " << shutDown;
-    EXPECT_FALSE(WombatFinale);
-    EXPECT_EQ(HairRandomState, hairState);
-    ASSERT_EQ(HairLines.Ends.size(), hairEnds.size());
-    EXPECT_EQ(std::memcmp(HairLines.Ends.data(), hairEnds.data(), hairEnds.size() * sizeof(TVertex)), 0);
+    const TVertex wombatCamera = Scenes().Wombat.State.Camera, lakrisCamera = Scenes().Lakris.State.Camera;
+    EXPECT_EQ(wombatCamera.x, 200);
+    EXPECT_EQ(lakrisCamera.x, 90);
+    EXPECT_EQ(Scenes().Picture.Fade, PictureFadeSeconds);
+    ASSERT_EQ(Scenes().Wombat.HairLines.Ends.size(), hairEnds.size());
+    EXPECT_EQ(std::memcmp(Scenes().Wombat.HairLines.Ends.data(), hairEnds.data(), hairEnds.size() * sizeof(TVertex)), 0);
     TFakeCounter::Set(1500);
     DemoRenderFrame();
     ExpectWholeFrame(VellColor.r, VellColor.g, VellColor.b);  // a texture of this context

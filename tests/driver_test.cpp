@@ -4,7 +4,6 @@
 
 #include <GL/gl.h>
 
-#include "driver/Globals.h"
 #include "driver/QRN2Base.h"
 #include "engine/Quarn2.h"
 #include "platform/Files.h"
@@ -28,8 +27,8 @@ TEST(Driver, StartupReadsTheTrackFromDataAndCopiesPatternSixEnd) {
   TFakeCounter counter(1000);
   ASSERT_TRUE(DemoStartup());
   EXPECT_EQ(std::filesystem::current_path(), dir.Path() / "data");
-  EXPECT_FLOAT_EQ(LakrisStart, 7.0f);
-  EXPECT_EQ(SyncTrack->Pattern, 0);
+  EXPECT_FLOAT_EQ(Driver.LakrisStart, 7.0f);
+  EXPECT_EQ(Driver.Track.Pattern, 0);
   EXPECT_EQ(Driver.MusicSample, -1) << "no music.mp3: the demo runs silent";
   GLfloat clear[4];
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
@@ -43,7 +42,7 @@ TEST(Driver, WithoutDataDirectoryMediaComeFromTheLaunchDirectory) {
   WriteBytes(dir / "test.snc", SyncBytes(OneSecondPatterns()));
   TFakeCounter counter(1000);
   ASSERT_TRUE(DemoStartup());
-  EXPECT_FLOAT_EQ(SyncTrack->PatternEnds[18], 19.0f);
+  EXPECT_FLOAT_EQ(Driver.Track.PatternEnds[18], 19.0f);
 }
 
 TEST(Driver, MissingTrackRaisesCannotOpenFile) {
@@ -67,12 +66,12 @@ TEST(Driver, ClockIsReadOnceAtTheStartOfEveryFrame) {
   ASSERT_TRUE(DemoStartup());
   TFakeCounter::Advance(250);
   Frame();
-  EXPECT_FLOAT_EQ(DemoTime, 0.25f);
-  EXPECT_FLOAT_EQ(FrameTime, 0.25f);
+  EXPECT_FLOAT_EQ(Driver.Time, 0.25f);
+  EXPECT_FLOAT_EQ(Driver.FrameTime, 0.25f);
   TFakeCounter::Advance(100);
   Frame();
-  EXPECT_FLOAT_EQ(DemoTime, 0.35f);
-  EXPECT_FLOAT_EQ(FrameTime, 0.1f);
+  EXPECT_FLOAT_EQ(Driver.Time, 0.35f);
+  EXPECT_FLOAT_EQ(Driver.FrameTime, 0.1f);
 }
 
 TEST(Driver, LongStallSkipsPatternsAndTheScheduleFollows) {
@@ -83,8 +82,7 @@ TEST(Driver, LongStallSkipsPatternsAndTheScheduleFollows) {
   ASSERT_TRUE(DemoStartup());
   TFakeCounter::Advance(5500);  // a slow first frame
   Frame();
-  EXPECT_EQ(SyncTrack->Pattern, 5);
-  EXPECT_FALSE(WombatFinale);
+  EXPECT_EQ(Driver.Track.Pattern, 5);
   EXPECT_TRUE(DemoContinues());
 }
 
@@ -92,7 +90,7 @@ TEST(Driver, StallDrawsTheSceneOfThePatternItLandsIn) {
   TDemoRun run;
   ASSERT_TRUE(run.Started());
   run.Draw(12.5);  // straight from the start into pattern 12, the landscape
-  EXPECT_EQ(SyncTrack->Pattern, 12);
+  EXPECT_EQ(Driver.Track.Pattern, 12);
   EXPECT_TRUE(PixelNear(ReadPixel(790, 590), {51, 51, 255})) << "the sky: " << Rgb(ReadPixel(790, 590));
   GLfloat clear[4];
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
@@ -121,18 +119,15 @@ TEST(Driver, PatternEighteenSetsFinaleAndBlackInEveryFrame) {
   ASSERT_TRUE(DemoStartup());
   TFakeCounter::Set(18500);
   Frame();
-  EXPECT_EQ(SyncTrack->Pattern, 18);
-  EXPECT_TRUE(WombatFinale);
+  EXPECT_EQ(Driver.Track.Pattern, 18);
   for (int i = 0; i < 2; ++i) {
     glClearColor(0, 0, 1, 1);  // as the landscape leaves it
-    WombatFinale = false;
     TFakeCounter::Advance(100);
     Frame();
     GLfloat clear[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     EXPECT_FLOAT_EQ(clear[2], 0.0f);
     EXPECT_FLOAT_EQ(clear[3], 1.0f);
-    EXPECT_TRUE(WombatFinale);
   }
 }
 
@@ -147,7 +142,7 @@ TEST(Driver, LoopEndsRightAfterTheFirstFramePastPatternEighteen) {
   EXPECT_TRUE(DemoContinues());
   TFakeCounter::Advance(200);
   Frame();
-  EXPECT_EQ(SyncTrack->Pattern, 19);
+  EXPECT_EQ(Driver.Track.Pattern, 19);
   EXPECT_FALSE(DemoContinues());
 }
 
@@ -158,8 +153,7 @@ TEST(Driver, WholeProgramRunsToTheEndOnAMovingClock) {
   TFakeCounter::SetStepPerRead(7);  // every clock reading moves 7 ms on
   TMessageCapture messages;
   EXPECT_EQ(DemoMain(), 0);
-  EXPECT_EQ(SyncTrack->Pattern, 19);
-  EXPECT_TRUE(WombatFinale);
+  EXPECT_EQ(Driver.Track.Pattern, 19);
   EXPECT_TRUE(messages.Messages().empty()) << messages.Messages()[0].second;
 }
 
@@ -192,7 +186,7 @@ TEST(Driver, ZeroEntryHoldsThePatternAndTheDemoRunsOn) {
   ASSERT_TRUE(DemoStartup());
   TFakeCounter::Set(1000000);
   Frame();
-  EXPECT_EQ(SyncTrack->Pattern, 3);
+  EXPECT_EQ(Driver.Track.Pattern, 3);
   EXPECT_TRUE(DemoContinues());
 }
 

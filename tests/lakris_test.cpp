@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "driver/Globals.h"
 #include "driver/QRN2Base.h"
 #include "engine/QRN2Brush.h"
 #include "engine/QRN2Deform.h"
@@ -14,7 +13,7 @@
 #include "sync/Sync.h"
 
 namespace {
-// Patterns 0 to 6 end at 1 to 7 s, so LakrisTime = DemoTime - 7; the
+// Patterns 0 to 6 end at 1 to 7 s, so Scenes().Lakris.State.Time = Driver.Time - 7; the
 // landscape lasts until 95 s.
 std::vector<float> LakrisTimes() {
   std::vector<float> ends;
@@ -39,15 +38,15 @@ bool IsPanel(const std::vector<std::uint8_t>& p) {
   return false;
 }
 
-const TMeshDataNM& Water() { return *LandDeform->Brush.Meshes[1]; }
+const TMeshDataNM& Water() { return *Scenes().Lakris.Land->Brush.Meshes[1]; }
 }  // namespace
 
 TEST(Lakris, SkyIsBlueAndTheClearColourStaysBlue) {
   TDemoRun run(LakrisTimes());
   ASSERT_TRUE(run.Started());
   run.Draw(Start + 5);
-  ASSERT_EQ(SyncTrack->Pattern, 7);
-  EXPECT_FLOAT_EQ(LakrisTime, 5.0f);
+  ASSERT_EQ(Driver.Track.Pattern, 7);
+  EXPECT_FLOAT_EQ(Scenes().Lakris.State.Time, 5.0f);
   EXPECT_TRUE(PixelNear(ReadPixel(790, 590), Sky)) << Rgb(ReadPixel(790, 590));
   GLfloat clear[4];
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
@@ -64,8 +63,8 @@ TEST(Lakris, DuringPatternSixTheFirstOverlayCoversTheScreen) {
   TDemoRun run(LakrisTimes());
   ASSERT_TRUE(run.Started());
   run.Draw(6.5);
-  ASSERT_EQ(SyncTrack->Pattern, 6);
-  EXPECT_FLOAT_EQ(LakrisTime, -0.5f);
+  ASSERT_EQ(Driver.Track.Pattern, 6);
+  EXPECT_FLOAT_EQ(Scenes().Lakris.State.Time, -0.5f);
   for (int y : {0, 300, 560, 599})
     for (int x : {0, 10, 400, 799}) EXPECT_TRUE(PixelNear(ReadPixel(x, y), DiagColors[0])) << x << ", " << y;
 }
@@ -87,7 +86,7 @@ TEST(Lakris, AtTenOnePanelOnTheRightAndTheBarInItsColour) {
   TDemoRun run(LakrisTimes());
   ASSERT_TRUE(run.Started());
   run.Draw(Start + 10);
-  EXPECT_FLOAT_EQ(LakrisTime, 10.0f);
+  EXPECT_FLOAT_EQ(Scenes().Lakris.State.Time, 10.0f);
   EXPECT_TRUE(PixelNear(RightPanel(), DiagColors[1], 10)) << Rgb(RightPanel());
   EXPECT_TRUE(PixelNear(ReadPixel(292, 132), DiagColors[1], 10)) << "lower-left corner at (290, 130)";
   EXPECT_TRUE(PixelNear(ReadPixel(638, 478), DiagColors[1], 10)) << "350 pixels square";
@@ -104,7 +103,7 @@ TEST(Lakris, AtThirteenNoPanelAtAll) {
   TDemoRun run(LakrisTimes());
   ASSERT_TRUE(run.Started());
   run.Draw(Start + 13);
-  EXPECT_FLOAT_EQ(LakrisTime, 13.0f);
+  EXPECT_FLOAT_EQ(Scenes().Lakris.State.Time, 13.0f);
   EXPECT_FALSE(IsPanel(RightPanel())) << Rgb(RightPanel());
   EXPECT_FALSE(IsPanel(LeftPanel())) << Rgb(LeftPanel());
   EXPECT_TRUE(PixelNear(Bar(), White)) << Rgb(Bar());
@@ -136,7 +135,7 @@ TEST(Lakris, WaterHeightIsTheWaveOfTheDistanceFromTheOrigin) {
   ASSERT_TRUE(run.Started());
   for (double t : {12.0, 12.3, 20.7}) {
     run.Frame(t);
-    const TVertexArray& drawn = LandDeform->Buffers[0];
+    const TVertexArray& drawn = Scenes().Lakris.Land->Buffers[0];
     ASSERT_EQ(drawn.size(), 81u);
     EXPECT_EQ(Water().Vertices[40].x, 0.0f);
     EXPECT_EQ(Water().Vertices[40].z, 0.0f);
@@ -151,7 +150,7 @@ TEST(Lakris, WaterHeightIsTheWaveOfTheDistanceFromTheOrigin) {
   }
   // The normals are those of the displaced surface.
   TMeshDataN surface;
-  for (std::size_t i = 0; i < 81; ++i) surface.AddVertex(LandDeform->Buffers[0][i], MakeTexCoord(0, 0));
+  for (std::size_t i = 0; i < 81; ++i) surface.AddVertex(Scenes().Lakris.Land->Buffers[0][i], MakeTexCoord(0, 0));
   for (const TFace& f : Water().Faces) surface.AddFace(f);
   surface.RecalcNormals();
   int leaning = 0;
@@ -168,19 +167,19 @@ TEST(Lakris, CameraClosesInToNinetyAndCirclesOnlyFromFourToSevenPointEight) {
   TDemoRun run(LakrisTimes());
   ASSERT_TRUE(run.Started());
   run.Frame(6.9);  // a long first frame: the eye stops at 90, not beyond
-  EXPECT_FLOAT_EQ(PointDistance(LakrisCamera, ZeroVector), LakrisCameraDistance);
-  const double heading = std::atan2(LakrisCamera.z, LakrisCamera.x);
+  EXPECT_FLOAT_EQ(PointDistance(Scenes().Lakris.State.Camera, ZeroVector), LakrisCameraDistance);
+  const double heading = std::atan2(Scenes().Lakris.State.Camera.z, Scenes().Lakris.State.Camera.x);
   for (double t = 7.1; t < Start + 4.05; t += 0.1) run.Frame(t);
-  EXPECT_NEAR(std::atan2(LakrisCamera.z, LakrisCamera.x), heading, 1e-6) << "no circling up to 4";
+  EXPECT_NEAR(std::atan2(Scenes().Lakris.State.Camera.z, Scenes().Lakris.State.Camera.x), heading, 1e-6) << "no circling up to 4";
   run.Frame(Start + 4.1);
-  const double turn = (std::atan2(LakrisCamera.z, LakrisCamera.x) - heading) * 180 / 3.14159265358979;
+  const double turn = (std::atan2(Scenes().Lakris.State.Camera.z, Scenes().Lakris.State.Camera.x) - heading) * 180 / 3.14159265358979;
   EXPECT_NEAR(std::fabs(turn), 6.0, 0.5) << "60 degrees a second for 0.1 s";
   run.Frame(Start + 7.8);
-  const TVertex atEnd = LakrisCamera;
+  const TVertex atEnd = Scenes().Lakris.State.Camera;
   run.Frame(Start + 8.0);
-  EXPECT_EQ(LakrisCamera.x, atEnd.x);
-  EXPECT_EQ(LakrisCamera.z, atEnd.z);
-  EXPECT_NEAR(PointDistance(LakrisCamera, ZeroVector), LakrisCameraDistance, 1e-3);
+  EXPECT_EQ(Scenes().Lakris.State.Camera.x, atEnd.x);
+  EXPECT_EQ(Scenes().Lakris.State.Camera.z, atEnd.z);
+  EXPECT_NEAR(PointDistance(Scenes().Lakris.State.Camera, ZeroVector), LakrisCameraDistance, 1e-3);
 }
 
 TEST(Lakris, CameraApproachesByTheFrameTimeAndStopsAtNinety) {
@@ -188,16 +187,16 @@ TEST(Lakris, CameraApproachesByTheFrameTimeAndStopsAtNinety) {
   ASSERT_TRUE(run.Started());
   run.Frame(5.95);  // the wombat, so the first landscape frame takes 0.1 s
   run.Frame(6.05);
-  ASSERT_EQ(SyncTrack->Pattern, 6);
-  EXPECT_FLOAT_EQ(LakrisCamera.x, 81);
-  EXPECT_FLOAT_EQ(LakrisCamera.y, 36);
-  EXPECT_FLOAT_EQ(LakrisCamera.z, 63);
+  ASSERT_EQ(Driver.Track.Pattern, 6);
+  EXPECT_FLOAT_EQ(Scenes().Lakris.State.Camera.x, 81);
+  EXPECT_FLOAT_EQ(Scenes().Lakris.State.Camera.y, 36);
+  EXPECT_FLOAT_EQ(Scenes().Lakris.State.Camera.z, 63);
   run.Frame(6.15);
-  EXPECT_FLOAT_EQ(LakrisCamera.x, 72.9f);
+  EXPECT_FLOAT_EQ(Scenes().Lakris.State.Camera.x, 72.9f);
   run.Frame(6.25);  // 0.9 of the way would pass 90
-  EXPECT_NEAR(PointDistance(LakrisCamera, ZeroVector), LakrisCameraDistance, 1e-3);
+  EXPECT_NEAR(PointDistance(Scenes().Lakris.State.Camera, ZeroVector), LakrisCameraDistance, 1e-3);
   run.Frame(6.35);
-  EXPECT_NEAR(PointDistance(LakrisCamera, ZeroVector), LakrisCameraDistance, 1e-3);
+  EXPECT_NEAR(PointDistance(Scenes().Lakris.State.Camera, ZeroVector), LakrisCameraDistance, 1e-3);
 }
 
 TEST(Lakris, LandWithoutWaterIsReportedAndTheRestIsDrawn) {
@@ -209,7 +208,7 @@ TEST(Lakris, LandWithoutWaterIsReportedAndTheRestIsDrawn) {
   ASSERT_EQ(messages.Messages().size(), 1u);
   EXPECT_EQ(messages.Messages()[0].first, "Error");
   EXPECT_EQ(messages.Messages()[0].second, "Too few meshes in land.3ds: 2 needed, 1 found");
-  EXPECT_EQ(LandDeform->BufferLength, 0);
+  EXPECT_EQ(Scenes().Lakris.Land->BufferLength, 0);
   run.Frame(Start + 5);
   run.Draw(Start + 10);
   EXPECT_TRUE(PixelNear(ReadPixel(790, 590), Sky));

@@ -37,29 +37,29 @@ TEST(Opening, FrameWarpsEveryLatticePointFromItsRestPosition) {
   TDemoRun run(LongOpening());
   ASSERT_TRUE(run.Started());
   run.Draw(4.0);
-  ASSERT_EQ(SyncTrack->Pattern, 0);
-  ASSERT_EQ(OpeningGrid->Rows, 20);
-  ASSERT_EQ(OpeningGrid->Cols, 20);
+  ASSERT_EQ(Driver.Track.Pattern, 0);
+  ASSERT_EQ(Scenes().Opening.Grid.Rows, 20);
+  ASSERT_EQ(Scenes().Opening.Grid.Cols, 20);
   for (int i = 0; i < 20; ++i)
     for (int j = 0; j < 20; ++j) {
       const double u = Lattice(i), v = Lattice(j);
-      EXPECT_NEAR(OpeningGrid->Points[i][j].u, (std::sin(u / 4 - 0.5 + 2) + u) / 2, 1e-6) << i << ", " << j;
-      EXPECT_NEAR(OpeningGrid->Points[i][j].v, (std::cos(v / 4 - 0.5 + 2) + v) / 2, 1e-6) << i << ", " << j;
+      EXPECT_NEAR(Scenes().Opening.Grid.Points[i][j].u, (std::sin(u / 4 - 0.5 + 2) + u) / 2, 1e-6) << i << ", " << j;
+      EXPECT_NEAR(Scenes().Opening.Grid.Points[i][j].v, (std::cos(v / 4 - 0.5 + 2) + v) / 2, 1e-6) << i << ", " << j;
     }
   // The next frame starts again from the rest positions: no warp piles up.
   run.Draw(4.0);
-  EXPECT_NEAR(OpeningGrid->Points[7][3].u, (std::sin(Lattice(7) / 4 + 1.5) + Lattice(7)) / 2, 1e-6);
+  EXPECT_NEAR(Scenes().Opening.Grid.Points[7][3].u, (std::sin(Lattice(7) / 4 + 1.5) + Lattice(7)) / 2, 1e-6);
 }
 
 TEST(Opening, VeryLateFrameShowsThePictureUndistorted) {
   TDemoRun run(LongOpening());
   ASSERT_TRUE(run.Started());
   run.Draw(1e6);
-  ASSERT_EQ(SyncTrack->Pattern, 0);
+  ASSERT_EQ(Driver.Track.Pattern, 0);
   for (int i = 0; i < 20; ++i)
     for (int j = 0; j < 20; ++j) {
-      EXPECT_NEAR(OpeningGrid->Points[i][j].u, Lattice(i), 1e-5);
-      EXPECT_NEAR(OpeningGrid->Points[i][j].v, Lattice(j), 1e-5);
+      EXPECT_NEAR(Scenes().Opening.Grid.Points[i][j].u, Lattice(i), 1e-5);
+      EXPECT_NEAR(Scenes().Opening.Grid.Points[i][j].v, Lattice(j), 1e-5);
     }
   // The picture's halves meet in the middle of the screen (its very edges
   // blend into each other, as repeating textures do).
@@ -91,7 +91,7 @@ TEST(Opening, CoordinatesBelowZeroShowTheRepeatedPicture) {
   run.Draw(static_cast<float>(time));
   EXPECT_TRUE(PixelNear(ColumnPixel(column), OpeningRight, 12)) << "t = " << time << ", column " << column;
   GLint wrap = 0;
-  glBindTexture(GL_TEXTURE_2D, OpeningTexture);
+  glBindTexture(GL_TEXTURE_2D, Scenes().Opening.Texture);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrap);
   EXPECT_EQ(wrap, GL_REPEAT) << "loaded before the picture scene switches clamping on";
 }
@@ -100,10 +100,10 @@ TEST(Opening, ClockAtZeroWarpsAsAMillisecondLaterAndStaysFinite) {
   TDemoRun run(LongOpening());
   ASSERT_TRUE(run.Started());
   run.Draw(0.0);
-  ASSERT_EQ(SyncTrack->Pattern, 0);
+  ASSERT_EQ(Driver.Track.Pattern, 0);
   for (int i = 0; i < 20; ++i)
     for (int j = 0; j < 20; ++j) {
-      const TTexCoord p = OpeningGrid->Points[i][j];
+      const TTexCoord p = Scenes().Opening.Grid.Points[i][j];
       ASSERT_TRUE(std::isfinite(p.u) && std::isfinite(p.v)) << i << ", " << j;
       EXPECT_EQ(p.u, OpeningWarpU(Lattice(i), OpeningFirstTime));
       EXPECT_EQ(p.v, OpeningWarpV(Lattice(j), OpeningFirstTime));

@@ -35,21 +35,21 @@ GLint Wrap(GLuint texture) {
 }  // namespace
 
 TEST(Picture, FirstFrameOfTwentyMillisecondsLeavesTheWidestLayerAt158Pixels) {
-  EXPECT_EQ(PictureFade, 4.0f) << "before any frame";
   TDemoRun run(PictureAtTwo());
   ASSERT_TRUE(run.Started());
+  EXPECT_EQ(Scenes().Picture.Fade, 4.0f) << "before any frame";
   run.Frame(1.99);
-  ASSERT_EQ(SyncTrack->Pattern, 1);
-  EXPECT_EQ(PictureFade, 4.0f) << "the still picture's frames leave the fade alone";
+  ASSERT_EQ(Driver.Track.Pattern, 1);
+  EXPECT_EQ(Scenes().Picture.Fade, 4.0f) << "the still picture's frames leave the fade alone";
   run.Draw(2.01);
-  ASSERT_EQ(SyncTrack->Pattern, 2);
-  EXPECT_FLOAT_EQ(PictureFade, 3.98f);
-  const TRect widest = SmearLayer(10, PictureFade);
+  ASSERT_EQ(Driver.Track.Pattern, 2);
+  EXPECT_FLOAT_EQ(Scenes().Picture.Fade, 3.98f);
+  const TRect widest = SmearLayer(10, Scenes().Picture.Fade);
   EXPECT_NEAR(widest.X, -158.404, 1e-3);
   EXPECT_NEAR(widest.X + widest.W, 958.404, 1e-3);
   EXPECT_EQ(widest.Y, 0);
   EXPECT_EQ(widest.H, 233);
-  const TRect first = SmearLayer(0, PictureFade);
+  const TRect first = SmearLayer(0, Scenes().Picture.Fade);
   EXPECT_EQ(first.X, 0);
   EXPECT_EQ(first.W, 800);
 }
@@ -60,7 +60,7 @@ TEST(Picture, StripLandsInTheBottom233RowsOverThePicture) {
   run.Frame(1.99);
   run.Frame(2.01);
   run.Draw(2.05);
-  ASSERT_EQ(SyncTrack->Pattern, 2);
+  ASSERT_EQ(Driver.Track.Pattern, 2);
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
   EXPECT_EQ(viewport[2], 800);
@@ -81,25 +81,25 @@ TEST(Picture, FrameLongerThanTheFadeLeftEndsTheSmearAtOnce) {
   run.Frame(1.99);
   run.Frame(2.01);
   run.Frame(3.5);
-  EXPECT_FLOAT_EQ(PictureFade, 3.98f - 1.49f);
+  EXPECT_FLOAT_EQ(Scenes().Picture.Fade, 3.98f - 1.49f);
   run.Frame(8.5);  // five seconds: more than the 2.49 left
-  EXPECT_EQ(PictureFade, 0.0f);
-  const TRect widest = SmearLayer(10, PictureFade);
+  EXPECT_EQ(Scenes().Picture.Fade, 0.0f);
+  const TRect widest = SmearLayer(10, Scenes().Picture.Fade);
   EXPECT_EQ(widest.X, 0);
   EXPECT_EQ(widest.W, 800);
   run.Frame(9.0);
-  EXPECT_EQ(PictureFade, 0.0f) << "never rises again";
-  EXPECT_EQ(SyncTrack->Pattern, 2);
+  EXPECT_EQ(Scenes().Picture.Fade, 0.0f) << "never rises again";
+  EXPECT_EQ(Driver.Track.Pattern, 2);
 }
 
 TEST(Picture, OnlyItsOwnTwoTexturesClampTheirEdges) {
   TDemoRun run(PictureAtTwo());
   ASSERT_TRUE(run.Started());
-  EXPECT_EQ(Wrap(OwnersTexture), GL_CLAMP);
-  EXPECT_EQ(Wrap(PictureTexture), GL_CLAMP);
+  EXPECT_EQ(Wrap(Scenes().Picture.OwnersTexture), GL_CLAMP);
+  EXPECT_EQ(Wrap(Scenes().Picture.PictureTexture), GL_CLAMP);
   EXPECT_FALSE(TextureClamp) << "textures loaded later repeat";
   GLint width = 0;
-  glBindTexture(GL_TEXTURE_2D, SmearTexture);
+  glBindTexture(GL_TEXTURE_2D, Scenes().Picture.SmearTexture);
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
   EXPECT_EQ(width, 512);
 }
@@ -112,7 +112,7 @@ TEST(Picture, KeptSmearFollowsTheClearColour) {
   ASSERT_TRUE(run.Started());
   run.Frame(1.99);
   run.Frame(8.0);
-  ASSERT_EQ(PictureFade, 0.0f);
+  ASSERT_EQ(Scenes().Picture.Fade, 0.0f);
   run.Draw(8.5);
   const auto kept = ReadPixel(400, 400);
   EXPECT_TRUE(PixelNear(kept, PictureColor, 8)) << Rgb(kept);

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "driver/Globals.h"
+#include "driver/DemoScenes.h"
 #include "driver/QRN2Base.h"
 #include "engine/QRN2Brush.h"
 #include "engine/QRN2Deform.h"
@@ -30,7 +30,7 @@ std::vector<float> WombatTimes() {
   return ends;
 }
 
-const TMeshDataNM& Body() { return *WombatBrush->Meshes[0]; }
+const TMeshDataNM& Body() { return *Scenes().Wombat.Model.Brush->Meshes[0]; }
 
 double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
 
@@ -69,12 +69,12 @@ double TurnInOneSecond(int fps) {
   if (!run.Started()) return 0;
   const double start = std::numbers::pi - 0.5, step = 1.0 / fps;
   run.Frame(start - step);  // the frame before, so the first frame's step is 1 / fps
-  EXPECT_EQ(SyncTrack->Pattern, 3);
-  const double before = Heading(CameraPos);
+  EXPECT_EQ(Driver.Track.Pattern, 3);
+  const double before = Heading(Scenes().Wombat.State.Camera);
   for (int k = 0; k < fps; ++k) run.Frame(start + k * step);
-  EXPECT_EQ(SyncTrack->Pattern, 4);
-  EXPECT_NEAR(PointDistance(CameraPos, ZeroVector), std::sqrt(3.0) * 200, 1e-2) << "turns keep the distance";
-  return Heading(CameraPos) - before;
+  EXPECT_EQ(Driver.Track.Pattern, 4);
+  EXPECT_NEAR(PointDistance(Scenes().Wombat.State.Camera, ZeroVector), std::sqrt(3.0) * 200, 1e-2) << "turns keep the distance";
+  return Heading(Scenes().Wombat.State.Camera) - before;
 }
 
 // A wombat.3ds whose mesh 0 is the demo's body changed by `change`.
@@ -88,25 +88,25 @@ std::function<void(const std::filesystem::path&)> WombatWith(const std::function
 }  // namespace
 
 TEST(Wombat, GeneratorStartsFromZeroWithoutASeed) {
-  EXPECT_EQ(HairRandomState, 0u);
-  EXPECT_EQ(HairRandom(), 1 / 4294967296.0);
-  EXPECT_NEAR(HairRandom(), 0.03138, 5e-6);
-  EXPECT_NEAR(HairRandom(), 0.86105, 5e-6);
-  EXPECT_EQ(HairRandomState, static_cast<std::uint32_t>((134775813ull * 134775814ull + 1) % 4294967296ull));
+  std::uint32_t random = 0;
+  EXPECT_EQ(HairRandom(random), 1 / 4294967296.0);
+  EXPECT_NEAR(HairRandom(random), 0.03138, 5e-6);
+  EXPECT_NEAR(HairRandom(random), 0.86105, 5e-6);
+  EXPECT_EQ(random, static_cast<std::uint32_t>((134775813ull * 134775814ull + 1) % 4294967296ull));
 }
 
 TEST(Wombat, HairHasFortyStrandsPerVertexTheFirstThreeTimesTheNormal) {
   TDemoRun run(WombatTimes());
   ASSERT_TRUE(run.Started());
-  ASSERT_EQ(HairCount, WombatBodyVertices);
-  ASSERT_EQ(Hair.size(), static_cast<std::size_t>(WombatBodyVertices));
-  for (int c = 0; c < HairCount; ++c) {
+  ASSERT_EQ(Scenes().Wombat.HairCount, WombatBodyVertices);
+  ASSERT_EQ(Scenes().Wombat.Hair.size(), static_cast<std::size_t>(WombatBodyVertices));
+  for (int c = 0; c < Scenes().Wombat.HairCount; ++c) {
     const TVertex n = Body().Normals[c];
-    EXPECT_EQ(Hair[c][0].x, 3 * n.x);
-    EXPECT_EQ(Hair[c][0].y, 3 * n.y);
-    EXPECT_EQ(Hair[c][0].z, 3 * n.z);
+    EXPECT_EQ(Scenes().Wombat.Hair[c][0].x, 3 * n.x);
+    EXPECT_EQ(Scenes().Wombat.Hair[c][0].y, 3 * n.y);
+    EXPECT_EQ(Scenes().Wombat.Hair[c][0].z, 3 * n.z);
     for (int i = 1; i < StrandsPerVertex; ++i)
-      EXPECT_NEAR(std::sqrt(Hair[c][i].x * Hair[c][i].x + Hair[c][i].y * Hair[c][i].y + Hair[c][i].z * Hair[c][i].z),
+      EXPECT_NEAR(std::sqrt(Scenes().Wombat.Hair[c][i].x * Scenes().Wombat.Hair[c][i].x + Scenes().Wombat.Hair[c][i].y * Scenes().Wombat.Hair[c][i].y + Scenes().Wombat.Hair[c][i].z * Scenes().Wombat.Hair[c][i].z),
                   3, 1e-5);
   }
   // Three numbers per strand, vertex by vertex, strand by strand: the last
@@ -114,27 +114,26 @@ TEST(Wombat, HairHasFortyStrandsPerVertexTheFirstThreeTimesTheNormal) {
   std::uint32_t state = 0;
   double r[720];
   for (double& x : r) x = (state = state * 134775813u + 1u) / 4294967296.0;
-  EXPECT_EQ(HairRandomState, state);
   TVertex last = Body().Normals[5];
   RotateVertex(last, MakeVertex(static_cast<float>(r[717] * 39), static_cast<float>(r[718] * 39 * 39 * 39),
                                 static_cast<float>(2 * r[719] * 39 * 39)));
-  EXPECT_EQ(Hair[5][39].x, ScaleVector(last, 3).x);
-  EXPECT_EQ(Hair[5][39].y, ScaleVector(last, 3).y);
-  EXPECT_EQ(Hair[5][39].z, ScaleVector(last, 3).z);
+  EXPECT_EQ(Scenes().Wombat.Hair[5][39].x, ScaleVector(last, 3).x);
+  EXPECT_EQ(Scenes().Wombat.Hair[5][39].y, ScaleVector(last, 3).y);
+  EXPECT_EQ(Scenes().Wombat.Hair[5][39].z, ScaleVector(last, 3).z);
 }
 
 TEST(Wombat, EveryStrandIsOneLineFromItsRootWithYAndZExchangedToItsTip) {
   TDemoRun run(WombatTimes());
   ASSERT_TRUE(run.Started());
   const TFeedback f = FeedbackOf([&run] { run.Draw(3.0); });
-  ASSERT_EQ(SyncTrack->Pattern, 4);
+  ASSERT_EQ(Driver.Track.Pattern, 4);
   ASSERT_FALSE(f.Overflow);
   ASSERT_EQ(f.Lines.size(), static_cast<std::size_t>(WombatBodyVertices * StrandsPerVertex));
   // The frame's modelview is the camera's again once the corner spots are done.
   std::size_t k = 0;
-  for (int c = 0; c < HairCount; ++c)
+  for (int c = 0; c < Scenes().Wombat.HairCount; ++c)
     for (int j = 0; j < StrandsPerVertex; ++j, ++k) {
-      const TVertex p = Body().Vertices[c], v = Hair[c][j];
+      const TVertex p = Body().Vertices[c], v = Scenes().Wombat.Hair[c][j];
       const double len = std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
       const double ux = v.x / len, uy = v.y / len, uz = v.z / len;
       const auto root = Project(p.x + 5 * ux, p.y + 5 * uz, p.z + 5 * uy);
@@ -153,7 +152,7 @@ TEST(Wombat, FirstFrameLooksAtTheOriginFromTheStartingCorner) {
   TDemoRun run(WombatTimes());
   ASSERT_TRUE(run.Started());
   run.Draw(3.0);
-  ASSERT_EQ(SyncTrack->Pattern, 4);
+  ASSERT_EQ(Driver.Track.Pattern, 4);
   const auto centre = Project(0, 0, 0);
   EXPECT_NEAR(centre[0], 400, 1e-3);
   EXPECT_NEAR(centre[1], 300, 1e-3);
@@ -178,7 +177,7 @@ TEST(Wombat, LightSheetsVanishWhenSineOfThreeTimesTheTimeIsZero) {
   TDemoRun run(WombatTimes());
   ASSERT_TRUE(run.Started());
   run.Draw(std::numbers::pi);  // sin(3 pi) = 0
-  ASSERT_EQ(SyncTrack->Pattern, 4);
+  ASSERT_EQ(Driver.Track.Pattern, 4);
   EXPECT_EQ(LitBelowTheModel(), 0);
 }
 
@@ -186,7 +185,7 @@ TEST(Wombat, LightSheetsShineWhenSineOfThreeTimesTheTimeIsOne) {
   TDemoRun run(WombatTimes());
   ASSERT_TRUE(run.Started());
   run.Draw(std::numbers::pi / 6 + 4 * std::numbers::pi / 3);  // sin(3t) = 1
-  ASSERT_EQ(SyncTrack->Pattern, 4);
+  ASSERT_EQ(Driver.Track.Pattern, 4);
   EXPECT_GT(LitBelowTheModel(), 270 * 200 / 2);
   // The corner spots are added over everything.
   for (auto [x, y] : {std::array{5, 5}, {795, 5}, {5, 595}, {795, 595}})
@@ -204,8 +203,7 @@ TEST(Wombat, FinaleDrawsNoHairOnBlackAfterTheLandscapeLeftTheClearColourBlue) {
   TFeedback f;
   for (double t : {19.5, 19.6, 19.7}) {
     f = FeedbackOf([&run, t] { run.Draw(t); });
-    ASSERT_EQ(SyncTrack->Pattern, 18);
-    EXPECT_TRUE(WombatFinale);
+    ASSERT_EQ(Driver.Track.Pattern, 18);
     EXPECT_TRUE(f.Lines.empty()) << f.Lines.size() << " strands at " << t;
   }
   run.Draw(19.8);
@@ -214,12 +212,12 @@ TEST(Wombat, FinaleDrawsNoHairOnBlackAfterTheLandscapeLeftTheClearColourBlue) {
   EXPECT_EQ(clear[2], 0.0f);
   // The model twists: its drawn positions leave the mesh's, and the angles
   // carry over from frame to frame.
-  const TVertexArray& drawn = WombatDeform->Buffers[0];
-  const TVertexArray& angles = WombatDeform->Buffers[1];
+  const TVertexArray& drawn = Scenes().Wombat.Deform->Buffers[0];
+  const TVertexArray& angles = Scenes().Wombat.Deform->Buffers[1];
   ASSERT_EQ(drawn.size(), static_cast<std::size_t>(WombatBodyVertices));
   double moved = 0;
   for (int i = 0; i < WombatBodyVertices; ++i) {
-    const TVertex rest = WombatDeform->Brush.Meshes[0]->Vertices[i];
+    const TVertex rest = Scenes().Wombat.Deform->Brush.Meshes[0]->Vertices[i];
     moved += PointDistance(drawn[i], rest);
     EXPECT_NEAR(PointDistance(drawn[i], ZeroVector), WombatBodyRadius, 1e-3) << "turned about the origin";
     EXPECT_NE(angles[i].y, 0.0f);
@@ -231,16 +229,16 @@ TEST(Wombat, VertexAtTheOriginTakesTheCameraAnglesAndStaysPut) {
   TDemoRun run(WombatTimes(), WombatWith([](T3DSObject& body) { body.Vertices[5] = {0, 0, 0}; }));
   ASSERT_TRUE(run.Started());
   for (double t : {19.5, 19.6, 19.7, 19.8}) {
-    const TVertex target = CameraPos;
+    const TVertex target = Scenes().Wombat.State.Camera;
     run.Frame(t);
-    ASSERT_TRUE(WombatFinale);
-    const TVertex angles = WombatDeform->Buffers[1][5];
+    ASSERT_EQ(Driver.Track.Pattern, FinalePattern);
+    const TVertex angles = Scenes().Wombat.Deform->Buffers[1][5];
     EXPECT_EQ(angles.x, target.x);
     EXPECT_EQ(angles.y, target.y);
     EXPECT_EQ(angles.z, target.z);
-    const TVertex p = WombatDeform->Buffers[0][5];
+    const TVertex p = Scenes().Wombat.Deform->Buffers[0][5];
     EXPECT_EQ(PointDistance(p, ZeroVector), 0.0f);
-    for (const TVertex& q : WombatDeform->Buffers[0])
+    for (const TVertex& q : Scenes().Wombat.Deform->Buffers[0])
       EXPECT_TRUE(std::isfinite(q.x) && std::isfinite(q.y) && std::isfinite(q.z));
   }
 }
@@ -252,14 +250,14 @@ TEST(Wombat, StrandsWithoutADirectionAreLeftOut) {
                  body.MapCoords.push_back({0, 0});
                }));
   ASSERT_TRUE(run.Started());
-  ASSERT_EQ(HairCount, WombatBodyVertices + 1);
-  EXPECT_EQ(HairLines.Count, WombatBodyVertices * StrandsPerVertex);
+  ASSERT_EQ(Scenes().Wombat.HairCount, WombatBodyVertices + 1);
+  EXPECT_EQ(Scenes().Wombat.HairLines.Count, WombatBodyVertices * StrandsPerVertex);
   // A zero strand has no direction to grow its root along.
-  Hair[0][3] = ZeroVector;
-  BuildHairLines();
-  EXPECT_EQ(HairLines.Count, WombatBodyVertices * StrandsPerVertex - 1);
+  Scenes().Wombat.Hair[0][3] = ZeroVector;
+  BuildHairLines(Scenes().Wombat);
+  EXPECT_EQ(Scenes().Wombat.HairLines.Count, WombatBodyVertices * StrandsPerVertex - 1);
   const TFeedback f = FeedbackOf([&run] { run.Draw(3.0); });
-  EXPECT_EQ(f.Lines.size(), static_cast<std::size_t>(HairLines.Count));
+  EXPECT_EQ(f.Lines.size(), static_cast<std::size_t>(Scenes().Wombat.HairLines.Count));
   for (const auto& line : f.Lines)
     for (float x : line) ASSERT_TRUE(std::isfinite(x));
 }
@@ -276,7 +274,7 @@ TEST(Wombat, ModelWithOneMeshIsReportedAndDrawnWithoutItsDarkPart) {
   const TFeedback f = FeedbackOf([&run] { run.Draw(3.0); });
   EXPECT_EQ(f.Lines.size(), static_cast<std::size_t>(WombatBodyVertices * StrandsPerVertex));
   for (double t : {12.0, 19.5, 19.6}) run.Frame(t);  // the landscape's small wombats, the finale
-  EXPECT_EQ(SyncTrack->Pattern, 18);
+  EXPECT_EQ(Driver.Track.Pattern, 18);
 }
 
 TEST(Wombat, ModelWithoutMeshesIsReportedAndTheDemoPlaysToTheEnd) {
@@ -285,8 +283,8 @@ TEST(Wombat, ModelWithoutMeshesIsReportedAndTheDemoPlaysToTheEnd) {
   ASSERT_TRUE(run.Started());
   ASSERT_EQ(messages.Messages().size(), 1u);
   EXPECT_EQ(messages.Messages()[0].second, "Too few meshes in wombat.3ds: 2 needed, 0 found");
-  EXPECT_EQ(HairCount, 0);
-  EXPECT_EQ(HairLines.Count, 0);
+  EXPECT_EQ(Scenes().Wombat.HairCount, 0);
+  EXPECT_EQ(Scenes().Wombat.HairLines.Count, 0);
   for (double t = 2.75; DemoContinues(); t += 0.5) run.Frame(t);
-  EXPECT_EQ(SyncTrack->Pattern, 19);
+  EXPECT_EQ(Driver.Track.Pattern, 19);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/QRN2Base.h"
 #include "support/TestSupport.h"
 #include "tools/writers/Writer3DS.h"
 
@@ -48,6 +49,9 @@ std::vector<float> OneSecondPatterns();
 bool PixelNear(const std::vector<std::uint8_t>& rgba, TRGB c, int tolerance = 6);
 // "r, g, b" of a pixel, for failure messages.
 std::string Rgb(const std::vector<std::uint8_t>& rgba);
+
+// The scenes of the demo that has started.
+inline TDemoSceneSet& Scenes() { return *Driver.Scenes; }
 
 // The demo started in a fresh directory on the media above, on a counter of
 // microseconds the test sets; the demo clock's zero is counter 0.
