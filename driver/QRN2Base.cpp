@@ -40,7 +40,33 @@ void RenderScene(TSceneId scene) {
       break;
   }
 }
+
+// The frame's clock reading and the pattern it falls in.
+std::int32_t ReadClock() {
+  Driver.Time = Driver.Timer.Elapsed();
+  Driver.FrameTime = Driver.Timer.Delta;
+  return Driver.Track.CurrentPattern(Driver.Time);
+}
 }  // namespace
+
+void StepScene(TSceneId scene, float time, float frameTime) {
+  TDemoSceneSet& s = *Driver.Scenes;
+  switch (scene) {
+    case TSceneId::Opening:
+    case TSceneId::Still: break;  // nothing carries over
+    case TSceneId::Picture: StepPicture(s.Picture, frameTime); break;
+    case TSceneId::Wombat: StepWombat(s.Wombat, time, frameTime, false); break;
+    case TSceneId::Lakris: StepLakris(s.Lakris, time, frameTime, Driver.LakrisStart); break;
+    case TSceneId::Finale: StepWombat(s.Wombat, time, frameTime, true); break;
+  }
+}
+
+void ResetScenes() {
+  TDemoSceneSet& s = *Driver.Scenes;
+  ResetPicture(s.Picture);
+  ResetWombat(s.Wombat);
+  ResetLakris(s.Lakris);
+}
 
 bool DemoStartup() {
   // A tool or test may start the demo again in one process; whatever the last
@@ -94,14 +120,16 @@ bool DemoContinues() {
 
 void DemoRenderFrame() {
   BeginFrame();
-  Driver.Time = Driver.Timer.Elapsed();
-  Driver.FrameTime = Driver.Timer.Delta;
-  const std::int32_t p = Driver.Track.CurrentPattern(Driver.Time);
+  const std::int32_t p = ReadClock();
   if (p != 0) UploadAllTextures();  // every picture before any scene past the opening
   if (const TDemoScene* scene = SceneOfPattern(p))
     RenderScene(scene->Id);
   else if (p >= LastFramePattern)
     ShowStill(Driver.TimeupTexture);
+}
+
+void DemoStepFrame() {
+  if (const TDemoScene* scene = SceneOfPattern(ReadClock())) StepScene(scene->Id, Driver.Time, Driver.FrameTime);
 }
 
 void DemoEndFrame() {

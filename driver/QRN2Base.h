@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "driver/DemoScenes.h"
 #include "platform/Display.h"
 #include "scenes/Lakris.h"
 #include "scenes/Opening.h"
@@ -44,11 +45,20 @@ bool DemoStartup();
 bool DemoContinues();
 // Clear, clock, pattern and schedule: everything drawn, nothing presented.
 void DemoRenderFrame();
+// Clock, pattern and the scene's step: the frame's state without drawing
+// it, to reach a later time quickly.
+void DemoStepFrame();
 // Presents the frame and reads the keyboard.
 void DemoEndFrame();
 // Frees what the start-up made and closes the window, which gives the display
 // its mode back. Does nothing when no window is open.
 void DemoShutdown();
+
+// One frame of a scene's state, without drawing (nothing carries in the
+// opening and the still).
+void StepScene(TSceneId scene, float time, float frameTime);
+// Every scene's state as at start-up; media stay loaded.
+void ResetScenes();
 
 // The whole program: start-up, loop, shutdown. Returns the exit status.
 int DemoMain();
