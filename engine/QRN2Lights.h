@@ -12,6 +12,8 @@
 extern GLenum CurrentLight;
 
 void SelectLight(GLenum Light);
+// The scenes use only SetupLight's values; these two are the engine's way
+// to move or colour the light, kept for scenes that do.
 void SetLightPosition(const TVertex& Position);
 void SetLightColors(const TColor4& Ambient, const TColor4& Diffuse);
 // Enables the light at (10, 10, 10) with white ambient and diffuse, then
