@@ -9,10 +9,6 @@
 
 namespace {
 
-std::int32_t Size32(std::size_t size) {
-  return static_cast<std::int32_t>(std::min<std::size_t>(size, INT32_MAX));
-}
-
 // The component an axis field names; null for values other than 0, 1, 2.
 float* Component(TVertex& v, std::int32_t axis) {
   switch (axis) {

@@ -9,10 +9,6 @@
 
 namespace {
 
-std::int32_t Size32(std::size_t size) {
-  return static_cast<std::int32_t>(std::min<std::size_t>(size, INT32_MAX));
-}
-
 bool CornersBelow(const TFace& f, std::int32_t limit) {
   // Unsigned compare also rejects negative indices.
   const auto below = [limit](std::int32_t i) {
