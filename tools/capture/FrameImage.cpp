@@ -1,10 +1,10 @@
 // FrameImage: read-back and box-filter resizing.
 #include "tools/capture/FrameImage.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cstring>
+
+#include "engine/GLQueries.h"
 
 TImage MakeImage(int width, int height, int channels) {
   TImage image;
@@ -18,11 +18,7 @@ TImage MakeImage(int width, int height, int channels) {
 void ReadFrame(int width, int height, TImage& frame) {
   if (frame.Width != width || frame.Height != height || frame.Channels != 4)
     frame = MakeImage(width, height, 4);
-  GLint alignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, frame.Pixels.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+  ReadFramePixels(width, height, frame.Pixels.data());
   FlipRows(frame);
 }
 

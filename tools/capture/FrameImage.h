@@ -1,6 +1,6 @@
 // FrameImage: a picture as plain bytes, read back from the frame the demo
 // drew, and resized by area averaging for stills and contact sheets.
-// Needs: OpenGL (only ReadFrame).
+// Needs: engine/GLQueries and a current GL context (only ReadFrame).
 #pragma once
 #include <cstdint>
 #include <vector>
