@@ -5,8 +5,6 @@
 //   scenes_bench [--data DIR] [--frames N] [--scene NAME]
 // --scene draws only that scene (to profile it). Then each scene's state is
 // stepped through 60 s of 60 Hz frames without drawing, as a seek would.
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -17,6 +15,7 @@
 #include "driver/DemoScenes.h"
 #include "driver/FrameStats.h"
 #include "driver/QRN2Base.h"
+#include "engine/GLQueries.h"
 #include "sync/Sync.h"
 #include "tools/capture/FrameClock.h"
 
@@ -27,7 +26,7 @@ double TimedFrame(double t, const TDemoScene& scene) {
   SetClockToSeconds(t);
   const auto began = std::chrono::steady_clock::now();
   DemoRenderFrame();
-  glFinish();
+  FinishDrawing();
   DemoEndFrame();
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began).count();
   const int p = Driver.Track.Pattern;
@@ -57,7 +56,7 @@ int main(int argc, char** argv) {
   }
   if (!StartBenchDemo("scenes_bench", dir)) return 1;
   std::printf("Renderer: %s, %d frames per scene, 800x600\n",
-              reinterpret_cast<const char*>(glGetString(GL_RENDERER)), frames);
+              RendererName(), frames);
   std::printf("%-8s %-9s %7s %11s %11s %10s\n", "scene", "patterns", "frames", "median ms", "p99 ms", "median fps");
   for (const TDemoScene& scene : DemoScenes) {
     if (!only.empty() && only != scene.Name) continue;

@@ -2,8 +2,6 @@
 // upload, as the texture registry does at start-up. Median of several runs,
 // on an offscreen context. Run in the folder that holds data/.
 //   textures_bench [name ...]   default: every picture the demo loads
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/GLQueries.h"
 #include "engine/QRN2Textures.h"
 #include "engine/Quarn2.h"
 #include "engine/TGA.h"
@@ -36,9 +35,9 @@ int main(int argc, char** argv) {
         LoadTGAFile(name, texture);
       else
         LoadTexture(name, texture, false);
-      glFinish();
+      FinishDrawing();
       ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-      glDeleteTextures(1, &texture);
+      DeleteTexture(texture);
     }
     std::nth_element(ms.begin(), ms.begin() + 4, ms.end());
     std::printf("%-14s %7.2f ms median of 9\n", name.c_str(), ms[4]);

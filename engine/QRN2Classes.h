@@ -9,6 +9,7 @@
 // The types are tightly packed so arrays of them go to OpenGL as they are.
 // Needs: the standard library only.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -46,6 +47,12 @@ using TFaceArray = std::vector<TFace>;
 
 // The wider format intermediate results are held in before rounding.
 using TExtended = double;
+
+// A container's size as the engine's 32-bit counts, capped at INT32_MAX so
+// that comparing it with a count never wraps.
+inline std::int32_t Size32(std::size_t size) {
+  return size > static_cast<std::size_t>(INT32_MAX) ? INT32_MAX : static_cast<std::int32_t>(size);
+}
 
 extern const TVertex ZeroVector;
 

@@ -1,17 +1,11 @@
 #include "engine/QRN2Deform.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "engine/QRN2_3ds.h"
 
 namespace {
-
-std::int32_t Size32(std::size_t size) {
-  return static_cast<std::int32_t>(std::min<std::size_t>(size, INT32_MAX));
-}
 
 // The component an axis field names; null for values other than 0, 1, 2.
 float* Component(TVertex& v, std::int32_t axis) {
@@ -128,17 +122,5 @@ void TQRNDeformBrush::Twist(std::int32_t outBuffer, std::int32_t angleBuffer, st
 void TQRNDeformBrush::DrawBuffer(std::int32_t buffer) {
   TVertexArray* positions = Buffer(buffer);
   TMeshDataNM* mesh = Selected();
-  if (!positions || !mesh) return;
-  const std::int32_t limit = std::min({mesh->VertexLimit(), mesh->NormalLimit(), Size32(positions->size())});
-  if (!mesh->FacesWithin(limit)) return;
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_NORMAL_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, positions->data());
-  glNormalPointer(GL_FLOAT, 0, mesh->Normals.data());
-  glTexCoordPointer(2, GL_FLOAT, 0, mesh->TexCoords.data());
-  glDrawElements(GL_TRIANGLES, mesh->FaceCount * 3, GL_UNSIGNED_INT, mesh->Faces.data());
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glDisableClientState(GL_NORMAL_ARRAY);
-  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  if (positions && mesh) mesh->DrawArraysFrom(*positions);
 }

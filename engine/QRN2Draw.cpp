@@ -72,8 +72,3 @@ void DrawTexturedQuads(const TTexturedCorner* corners, int count) {
   }
   glEnd();
 }
-
-void DeleteTexture(GLuint& texture) {
-  if (texture != 0) glDeleteTextures(1, &texture);
-  texture = 0;
-}

@@ -53,6 +53,3 @@ struct TTexturedCorner {
 };
 void DrawQuads(const TVertex* corners, int count);
 void DrawTexturedQuads(const TTexturedCorner* corners, int count);
-
-// Deletes the texture when there is one and zeroes the name.
-void DeleteTexture(GLuint& texture);

@@ -28,11 +28,9 @@ void TQRNGrid::Reset() {
 }
 
 void TQRNGrid::Draw(float x0, float y0, float width, float height) const {
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
   glColor4f(1, 1, 1, 1);
-  OrthoProjection();
+  Enter2DState();
   auto corner = [](const TTexCoord& t, float x, float y) {
     glTexCoord2f(t.u, t.v);
     glVertex3f(x, y, 0);
@@ -52,8 +50,5 @@ void TQRNGrid::Draw(float x0, float y0, float width, float height) const {
     }
   }
   glEnd();
-  PerspectiveProjection();
-  glDisable(GL_BLEND);
-  glEnable(GL_LIGHTING);
-  glEnable(GL_DEPTH_TEST);
+  Leave2DState();
 }

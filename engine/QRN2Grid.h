@@ -1,7 +1,7 @@
 // QRN2Grid: a lattice of texture coordinates drawn as a screen-aligned
 // patchwork of quads over a rectangle in window pixels. Moving the
 // coordinates distorts the bound texture; the positions stay regular.
-// Needs: QRN2Classes (TTexCoord), QRN2_2D (projections), a current GL context.
+// Needs: QRN2Classes (TTexCoord), QRN2_2D (the 2D state pair), a current GL context.
 #pragma once
 #include <cstdint>
 #include <vector>

@@ -23,7 +23,7 @@ void RegisterTexture(const std::string& Name, GLuint Texture) {
 void FreeTextures() {
   DropTextureUploads();
   for (const TTexRegItem& item : TextureRegistry)
-    if (item.Texture != NoTexture) glDeleteTextures(1, &item.Texture);
+    if (item.Texture != NoTexture) DeleteTexture(item.Texture);
   TextureRegistry.clear();
   TextureCount = 0;
 }

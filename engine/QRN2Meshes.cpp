@@ -5,13 +5,10 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "engine/QRN2Arrays.h"
 #include "engine/QRN2Vectors.h"
 
 namespace {
-
-std::int32_t Size32(std::size_t size) {
-  return static_cast<std::int32_t>(std::min<std::size_t>(size, INT32_MAX));
-}
 
 bool CornersBelow(const TFace& f, std::int32_t limit) {
   // Unsigned compare also rejects negative indices.
@@ -120,13 +117,13 @@ void TMeshData::Draw() {
 
 void TMeshData::DrawArrays() {
   if (!FacesWithin(VertexLimit())) return;
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, Vertices.data());
-  glTexCoordPointer(2, GL_FLOAT, 0, TexCoords.data());
-  glDrawElements(GL_TRIANGLES, FaceCount * 3, GL_UNSIGNED_INT, Faces.data());
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  TClientArrays arrays;
+  arrays.Positions = Vertices.data();
+  arrays.TexCoords = TexCoords.data();
+  arrays.ByFaces = true;
+  arrays.Faces = Faces.data();
+  arrays.FaceCount = FaceCount;
+  DrawClientArrays(arrays);
 }
 
 // --- TMeshDataN ---
@@ -198,19 +195,19 @@ void TMeshDataN::Draw() {
   }
 }
 
-void TMeshDataN::DrawArrays() {
-  const std::int32_t limit = std::min(VertexLimit(), Size32(Normals.size()));
+void TMeshDataN::DrawArrays() { DrawArraysFrom(Vertices); }
+
+void TMeshDataN::DrawArraysFrom(const TVertexArray& positions) {
+  const std::int32_t limit = std::min({VertexLimit(), NormalLimit(), Size32(positions.size())});
   if (!FacesWithin(limit)) return;
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_NORMAL_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, Vertices.data());
-  glNormalPointer(GL_FLOAT, 0, Normals.data());
-  glTexCoordPointer(2, GL_FLOAT, 0, TexCoords.data());
-  glDrawElements(GL_TRIANGLES, FaceCount * 3, GL_UNSIGNED_INT, Faces.data());
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glDisableClientState(GL_NORMAL_ARRAY);
-  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  TClientArrays arrays;
+  arrays.Positions = positions.data();
+  arrays.Normals = Normals.data();
+  arrays.TexCoords = TexCoords.data();
+  arrays.ByFaces = true;
+  arrays.Faces = Faces.data();
+  arrays.FaceCount = FaceCount;
+  DrawClientArrays(arrays);
 }
 
 // --- TMeshDataNM ---
@@ -220,7 +217,6 @@ void TMeshDataNM::Draw() {
   TMeshDataN::Draw();
 }
 
-void TMeshDataNM::DrawArrays() { TMeshDataN::DrawArrays(); }
 
 // --- whole-mesh operations ---
 

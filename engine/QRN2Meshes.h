@@ -6,7 +6,7 @@
 //
 // Face indices are not trusted: a face with a corner outside the vertices
 // adds no normal and is not drawn, so no operation reads past an array.
-// Needs: QRN2Classes, QRN2Vectors, QRN2Materials, OpenGL.
+// Needs: QRN2Classes, QRN2Vectors, QRN2Materials, QRN2Arrays, OpenGL.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -60,6 +60,9 @@ class TMeshDataN : public TMeshData {
   // As TMeshData, then the normals follow the new size and are recomputed.
   void SetSize(std::int32_t vertexCount, std::int32_t faceCount) override;
   void DrawArrays() override;
+  // As DrawArrays, with positions from `positions` instead of Vertices;
+  // draws nothing unless every face's corners are within it.
+  void DrawArraysFrom(const TVertexArray& positions);
   void Clear() override;
 
   // Normalised area-weighted sum of the normals of the faces using vertex k
@@ -79,10 +82,9 @@ class TMeshDataNM : public TMeshDataN {
  public:
   ::Material Material;
 
-  // Applies the material, then draws as TMeshDataN.
+  // Applies the material, then draws as TMeshDataN. DrawArrays is
+  // TMeshDataN's: it applies no material.
   void Draw() override;
-  // As TMeshDataN; the material is not applied.
-  void DrawArrays() override;
 };
 
 // Rotates the first VertexCount positions by angles (degrees, X then Y then

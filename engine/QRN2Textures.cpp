@@ -191,3 +191,5 @@ void LoadTexture(const std::string& FileName, GLuint& Texture, bool FromResource
   if (ext == ".JPG") LoadJPGTexture(FileName, Texture, FromResource);
   if (ext == ".TGA") LoadTGATexture(FileName, Texture, FromResource);
 }
+
+void DeleteTexture(GLuint Texture) { glDeleteTextures(1, &Texture); }

@@ -49,3 +49,6 @@ struct TTextureFilters {
 GLuint BuildTexture(std::uint16_t Width, std::uint16_t Height, GLenum Format, const void* Pixels,
                     const TTextureFilters& Filters, std::vector<std::uint8_t>* Owner = nullptr);
 GLenum ImageFormat(const TPixelImage& Image);  // GL_RGB or GL_RGBA
+
+// Frees one texture made here; 0 is ignored, as GL ignores it.
+void DeleteTexture(GLuint Texture);

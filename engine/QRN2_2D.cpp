@@ -2,8 +2,6 @@
 // in their colour and blending.
 #include "engine/QRN2_2D.h"
 
-#include <GL/glu.h>
-
 #include "engine/QRN2Materials.h"
 #include "engine/Quarn2.h"
 
@@ -11,8 +9,6 @@ namespace {
 enum class TVariant { Plain, Tinted, Additive, ColorAdditive };
 
 void DrawRectangle(TVariant variant, GLuint Texture, TColor4 Tint, float X, float Y, float W, float H) {
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
   glColor4f(Tint.r, Tint.g, Tint.b, Tint.a);
   glBindTexture(GL_TEXTURE_2D, Texture);
@@ -36,7 +32,7 @@ void DrawRectangle(TVariant variant, GLuint Texture, TColor4 Tint, float X, floa
       glBlendFunc(GL_SRC_COLOR, GL_ONE);
       break;
   }
-  OrthoProjection();
+  Enter2DState();
   glBegin(GL_QUADS);
   glTexCoord2f(0, 0);
   glVertex3f(X, Y, 0);
@@ -47,10 +43,7 @@ void DrawRectangle(TVariant variant, GLuint Texture, TColor4 Tint, float X, floa
   glTexCoord2f(0, 1);
   glVertex3f(X, Y + H, 0);
   glEnd();
-  PerspectiveProjection();
-  glDisable(GL_BLEND);
-  glEnable(GL_LIGHTING);
-  glEnable(GL_DEPTH_TEST);
+  Leave2DState();
 }
 }  // namespace
 
@@ -86,9 +79,17 @@ void OrthoProjection() {
   glMatrixMode(GL_MODELVIEW);
 }
 
-void PerspectiveProjection() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(45, 4.0 / 3.0, 1, FarPlane);
-  glMatrixMode(GL_MODELVIEW);
+void PerspectiveProjection() { PerspectiveProjection(4.0 / 3.0); }
+
+void Enter2DState() {
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  OrthoProjection();
+}
+
+void Leave2DState() {
+  PerspectiveProjection();
+  glDisable(GL_BLEND);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_DEPTH_TEST);
 }

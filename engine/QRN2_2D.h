@@ -26,3 +26,10 @@ void DrawImageColorAdditive(GLuint Texture, const TColor4& Tint, float X, float 
 void OrthoProjection();
 // 45 degrees, aspect 4/3 whatever the window, near 1, far FarPlane.
 void PerspectiveProjection();
+
+// The pair around drawing flat in window pixels. Enter2DState turns
+// lighting and depth test off and sets OrthoProjection; Leave2DState sets
+// PerspectiveProjection, turns blending off and lighting and depth test
+// back on. Neither touches texturing or the current colour.
+void Enter2DState();
+void Leave2DState();

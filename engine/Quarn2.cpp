@@ -83,11 +83,15 @@ void TearDownWindow(TWindowRec& window, bool /*fullscreen*/) {
 void SetProjection(int width, int height) {
   if (height == 0) height = 1;
   glViewport(0, 0, width, height);
+  PerspectiveProjection(static_cast<double>(width) / static_cast<double>(height));
+  glLoadIdentity();
+}
+
+void PerspectiveProjection(double aspect) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 1.0, FarPlane);
+  gluPerspective(45.0, aspect, 1.0, FarPlane);
   glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
 }
 
 void SetDefaultGLState() {

@@ -15,7 +15,12 @@ void TearDownWindow(TWindowRec& window, bool fullscreen);
 // Creation failed when the record lacks its window or its context.
 bool WindowOpened(const TWindowRec& window);
 
+// Viewport and perspective for a window of that size; the modelview matrix
+// is selected and reset.
 void SetProjection(int width, int height);
+// 45 degrees vertically, near 1, far FarPlane, into the projection matrix;
+// leaves the modelview matrix selected.
+void PerspectiveProjection(double aspect);
 void SetDefaultGLState();
 // Ends a frame: handles every pending event, then shows the frame. True when
 // a quit request was among the events; that frame is not shown.

@@ -88,14 +88,10 @@ void DrawWombats(const TWombatModel& wombat) {
 
 // Takes whatever colour, texture and texture coordinate the overlays left.
 void DrawBar() {
-  OrthoProjection();
-  SetDepthTest(false);
-  SetLighting(false);
+  Enter2DState();
   const TVertex corners[4] = {{0, 550, 0}, {300, 550, 0}, {300, 570, 0}, {0, 570, 0}};
   DrawQuads(corners, 4);
-  SetLighting(true);
-  SetDepthTest(true);
-  PerspectiveProjection();
+  Leave2DState();
 }
 
 void DrawOverlays(const TLakrisScene& scene) {

@@ -41,7 +41,8 @@ void StartPicture(TPictureScene& scene) {
 }
 
 void FreePicture(TPictureScene& scene) {
-  DeleteTexture(scene.SmearTexture);
+  if (scene.SmearTexture != 0) DeleteTexture(scene.SmearTexture);
+  scene.SmearTexture = 0;
   scene.SmearDrawn = TSmearDrawn{};
 }
 

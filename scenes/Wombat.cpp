@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/QRN2Arrays.h"
 #include "engine/QRN2Brush.h"
 #include "engine/QRN2Deform.h"
 #include "engine/QRN2Draw.h"
@@ -59,13 +60,12 @@ void DrawLightSheets(GLuint spot, float time) {
 // Lighting and colour material stay on: the strands are lit like the model.
 void DrawHair(const THairLines& lines) {
   if (lines.Count == 0) return;
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, lines.Ends.data());
-  glColorPointer(3, GL_FLOAT, 0, lines.Colors.data());
-  glDrawArrays(GL_LINES, 0, 2 * lines.Count);
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glDisableClientState(GL_COLOR_ARRAY);
+  TClientArrays arrays;
+  arrays.Mode = GL_LINES;
+  arrays.Positions = lines.Ends.data();
+  arrays.Colors = lines.Colors.data();
+  arrays.VertexCount = 2 * lines.Count;
+  DrawClientArrays(arrays);
 }
 
 void DrawCornerSpots(GLuint spot) {

@@ -3,7 +3,7 @@
 // with a hair of grey strands from every vertex of mesh 0 and the spot image
 // added in each corner. In the finale the hair is gone and the model twists
 // towards the camera's coordinates.
-// Needs: QRN2Deform, QRN2Brush, QRN2Draw, QRN2Materials, QRN2Lights, QRN2_2D.
+// Needs: QRN2Deform, QRN2Brush, QRN2Arrays, QRN2Draw, QRN2Materials, QRN2Lights, QRN2_2D.
 #pragma once
 #include <GL/gl.h>
 

@@ -1,10 +1,12 @@
-// FrameImage: read-back and box-filter resizing.
+// FrameImage: read-back through the engine, resizing through the engine's
+// texture resampler, and the byte shuffling around them.
 #include "tools/capture/FrameImage.h"
-
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <cstring>
+
+#include "engine/GLQueries.h"
+#include "engine/ImageScale.h"
 
 TImage MakeImage(int width, int height, int channels) {
   TImage image;
@@ -18,11 +20,7 @@ TImage MakeImage(int width, int height, int channels) {
 void ReadFrame(int width, int height, TImage& frame) {
   if (frame.Width != width || frame.Height != height || frame.Channels != 4)
     frame = MakeImage(width, height, 4);
-  GLint alignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, frame.Pixels.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+  ReadFramePixels(width, height, frame.Pixels.data());
   FlipRows(frame);
 }
 
@@ -46,52 +44,13 @@ TImage DropAlpha(const TImage& rgba) {
   return rgb;
 }
 
-namespace {
-// For each output cell along one axis: the source indices it covers and how
-// much of each, in units of 1/size of a source cell.
-struct TSpan {
-  int First = 0, Last = 0;
-  std::vector<double> Weights;
-};
-
-std::vector<TSpan> Spans(int from, int to) {
-  std::vector<TSpan> spans(to);
-  for (int o = 0; o < to; ++o) {
-    // The cell covers [o*from/to, (o+1)*from/to) in source units.
-    const double lo = static_cast<double>(o) * from / to, hi = static_cast<double>(o + 1) * from / to;
-    TSpan& s = spans[o];
-    s.First = static_cast<int>(lo);
-    s.Last = std::min(from - 1, static_cast<int>(hi - 1e-9));
-    for (int i = s.First; i <= s.Last; ++i)
-      s.Weights.push_back(std::min<double>(hi, i + 1) - std::max<double>(lo, i));
-  }
-  return spans;
-}
-}  // namespace
-
 TImage Resize(const TImage& source, int width, int height) {
   if (source.Width == width && source.Height == height) return source;
-  const int c = source.Channels;
-  const std::vector<TSpan> xs = Spans(source.Width, width), ys = Spans(source.Height, height);
-  TImage out = MakeImage(width, height, c);
-  std::vector<double> sum(c);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      std::fill(sum.begin(), sum.end(), 0.0);
-      double area = 0;
-      for (int j = ys[y].First; j <= ys[y].Last; ++j) {
-        const double wy = ys[y].Weights[j - ys[y].First];
-        for (int i = xs[x].First; i <= xs[x].Last; ++i) {
-          const double w = wy * xs[x].Weights[i - xs[x].First];
-          const std::uint8_t* p = &source.Pixels[(static_cast<std::size_t>(j) * source.Width + i) * c];
-          for (int k = 0; k < c; ++k) sum[k] += w * p[k];
-          area += w;
-        }
-      }
-      std::uint8_t* q = &out.Pixels[(static_cast<std::size_t>(y) * width + x) * c];
-      for (int k = 0; k < c; ++k) q[k] = static_cast<std::uint8_t>(std::clamp(sum[k] / area + 0.5, 0.0, 255.0));
-    }
-  }
+  TImage out;
+  out.Width = width;
+  out.Height = height;
+  out.Channels = source.Channels;
+  out.Pixels = ScalePixels(source.Pixels.data(), source.Width, source.Height, source.Channels, width, height);
   return out;
 }
 

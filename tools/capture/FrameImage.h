@@ -1,6 +1,7 @@
 // FrameImage: a picture as plain bytes, read back from the frame the demo
 // drew, and resized by area averaging for stills and contact sheets.
-// Needs: OpenGL (only ReadFrame).
+// Needs: engine/ImageScale; engine/GLQueries and a current GL context
+// (only ReadFrame).
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -20,7 +21,8 @@ void ReadFrame(int width, int height, TImage& frame);
 // GL gives the bottom row first.
 void FlipRows(TImage& image);
 TImage DropAlpha(const TImage& rgba);
-// Each output pixel is the mean of the source area it covers.
+// Each output pixel is the mean of the source area it covers (the engine's
+// ScalePixels).
 TImage Resize(const TImage& source, int width, int height);
 // Copies `tile` into `target` with its top-left corner at x, y (clipped).
 void Paste(TImage& target, const TImage& tile, int x, int y);

@@ -1,13 +1,14 @@
 #include "tools/mediagen/MediaRead.h"
 
-#include <jpeglib.h>
 #include <lame/lame.h>
 
-#include <csetjmp>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "engine/JPGDecoder.h"
+#include "engine/TGADecoder.h"
 
 namespace {
 
@@ -20,72 +21,36 @@ std::vector<std::uint8_t> Bytes(const std::string& path) {
 unsigned U16(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | b[at + 1] << 8; }
 std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
 
-struct TJpegError {
-  jpeg_error_mgr Manager;
-  std::jmp_buf Jump;
-};
-void OnJpegError(j_common_ptr info) { std::longjmp(reinterpret_cast<TJpegError*>(info->err)->Jump, 1); }
+// The engine's decoders give bottom row first; the contact sheet wants the
+// top row first and alpha only where the file has it.
+template <typename TOut>
+TOut TopRowFirst(const TPixelImage& decoded, int channels) {
+  TOut img{decoded.Width, decoded.Height, {}};
+  img.Pixels.resize(static_cast<std::size_t>(img.Width) * img.Height * channels);
+  for (int y = 0; y < img.Height; ++y)
+    for (int x = 0; x < img.Width; ++x) {
+      const std::size_t from = static_cast<std::size_t>(img.Height - 1 - y) * img.Width + x;
+      const std::size_t to = static_cast<std::size_t>(y) * img.Width + x;
+      std::memcpy(&img.Pixels[to * channels], &decoded.Pixels[from * decoded.Channels], channels);
+    }
+  return img;
+}
 
 }  // namespace
 
 TRgbImage ReadJpeg(const std::string& path) {
   const std::vector<std::uint8_t> bytes = Bytes(path);
-  jpeg_decompress_struct info;
-  TJpegError err;
-  info.err = jpeg_std_error(&err.Manager);
-  err.Manager.error_exit = OnJpegError;
-  if (setjmp(err.Jump)) {
-    jpeg_destroy_decompress(&info);
-    throw std::runtime_error("not a JPEG: " + path);
-  }
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  TRgbImage img{static_cast<int>(info.output_width), static_cast<int>(info.output_height), {}};
-  img.Pixels.resize(static_cast<std::size_t>(img.Width) * img.Height * 3);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row = &img.Pixels[static_cast<std::size_t>(info.output_scanline) * img.Width * 3];
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return img;
+  TPixelImage decoded;
+  if (!DecodeJPG(bytes.data(), bytes.size(), decoded)) throw std::runtime_error("not a JPEG: " + path);
+  return TopRowFirst<TRgbImage>(decoded, 3);
 }
 
 TRgbaImage ReadTga(const std::string& path) {
-  const std::vector<std::uint8_t> b = Bytes(path);
-  if (b.size() < 18 || (b[2] != 2 && b[2] != 10) || b[16] != 32) throw std::runtime_error("not a 32-bit TGA: " + path);
-  const int w = static_cast<int>(U16(b, 12)), h = static_cast<int>(U16(b, 14));
-  const std::size_t count = static_cast<std::size_t>(w) * h;
-  std::vector<std::uint8_t> stored;
-  std::size_t at = 18 + b[0];
-  while (stored.size() < count * 4) {
-    if (b[2] == 2) {
-      if (at + count * 4 > b.size()) throw std::runtime_error("short TGA: " + path);
-      stored.assign(b.begin() + at, b.begin() + at + count * 4);
-      break;
-    }
-    if (at >= b.size()) throw std::runtime_error("short TGA: " + path);
-    const unsigned packet = b[at++], n = (packet & 0x7F) + 1;
-    const std::size_t bytes = (packet & 0x80) ? 4 : 4u * n;
-    if (at + bytes > b.size() || stored.size() + 4u * n > count * 4) throw std::runtime_error("bad TGA packet: " + path);
-    for (unsigned k = 0; k < n; ++k)
-      stored.insert(stored.end(), b.begin() + at + ((packet & 0x80) ? 0 : 4 * k), b.begin() + at + ((packet & 0x80) ? 4 : 4 * k + 4));
-    at += bytes;
-  }
-  TRgbaImage img{w, h, std::vector<std::uint8_t>(count * 4)};
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const std::uint8_t* s = &stored[(static_cast<std::size_t>(h - 1 - y) * w + x) * 4];
-      std::uint8_t* d = &img.Pixels[(static_cast<std::size_t>(y) * w + x) * 4];
-      d[0] = s[2];
-      d[1] = s[1];
-      d[2] = s[0];
-      d[3] = s[3];
-    }
-  return img;
+  const std::vector<std::uint8_t> bytes = Bytes(path);
+  TPixelImage decoded;
+  if (DecodeTGA(bytes.data(), bytes.size(), decoded) != TTGAStatus::Ok || decoded.Channels != 4)
+    throw std::runtime_error("not a 32-bit TGA: " + path);
+  return TopRowFirst<TRgbaImage>(decoded, 4);
 }
 
 TBus ReadMp3(const std::string& path) {

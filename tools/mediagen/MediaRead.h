@@ -1,6 +1,6 @@
-// MediaRead: reads the generated files back for the contact sheet: JPEG
-// through libjpeg, 32-bit TGA (types 2 and 10), the MP3 through LAME's
-// decoder, and the mesh objects of a 3DS file.
+// MediaRead: reads the generated files back for the contact sheet: JPEG and
+// 32-bit TGA through the engine's decoders, the MP3 through LAME's decoder,
+// and the mesh objects of a 3DS file.
 #pragma once
 #include <string>
 #include <vector>
