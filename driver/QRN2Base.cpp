@@ -6,6 +6,7 @@
 
 #include "driver/FrameStats.h"
 #include "driver/Globals.h"
+#include "engine/GLErrors.h"
 #include "engine/ImagePrefetch.h"
 #include "engine/QRN2Materials.h"
 #include "engine/QRN2_2D.h"
@@ -102,6 +103,7 @@ void DemoRenderFrame() {
     RenderWombat();
   }
   if (SyncTrack->Pattern > 18) ShowStill(Driver.TimeupTexture);
+  CheckGLErrorsAfterFrame();
 }
 
 void DemoEndFrame() {
