@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <string_view>
 #include <vector>
 
 #include "driver/DemoScenes.h"
+#include "platform/Process.h"
 
 namespace {
 using TClock = std::chrono::steady_clock;
@@ -30,8 +29,7 @@ double Percentile(std::vector<double> values, double p) {
 
 void FrameStatsBegin() {
   Stats = TStats{};
-  const char* on = std::getenv("DEMO_STATS");
-  Stats.On = on && *on && std::string_view(on) != "0";
+  Stats.On = EnvironmentSwitch("DEMO_STATS");
   Stats.Began = TClock::now();
 }
 

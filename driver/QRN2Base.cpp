@@ -4,6 +4,7 @@
 
 #include "driver/DemoScenes.h"
 #include "driver/FrameStats.h"
+#include "engine/GLErrors.h"
 #include "engine/ImagePrefetch.h"
 #include "engine/QRN2Draw.h"
 #include "engine/QRN2Materials.h"
@@ -126,6 +127,7 @@ void DemoRenderFrame() {
     RenderScene(scene->Id);
   else if (p >= LastFramePattern)
     ShowStill(Driver.TimeupTexture);
+  CheckGLErrorsAfterFrame();
 }
 
 void DemoStepFrame() {

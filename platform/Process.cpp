@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 extern char** environ;
 
@@ -151,4 +152,9 @@ int TerminalColumns() {
 
 void SetEnvironment(const std::string& name, const std::string& value) {
   setenv(name.c_str(), value.c_str(), 1);
+}
+
+bool EnvironmentSwitch(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value && std::string_view(value) != "0";
 }

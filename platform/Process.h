@@ -37,3 +37,5 @@ bool StderrIsTerminal();
 int TerminalColumns();
 
 void SetEnvironment(const std::string& name, const std::string& value);
+// A switch in the environment: set to anything but nothing or "0".
+bool EnvironmentSwitch(const char* name);

@@ -8,10 +8,17 @@
 #       the media are BUILD/data unless --data names another folder
 #   tools/framehash.sh compare A B
 #       counts the frames whose hashes differ; exit status 1 when any do
+#   tools/framehash.sh key BUILD
+#       what this machine's pixels depend on: GL renderer, Mesa, CPU features
+#   tools/framehash.sh reference BUILD
+#       rewrites tests/e2e/framehash.ref (the key, then the hashes at 2 fps),
+#       which e2e.whole_demo_test compares with, for a change meant to alter
+#       pixels
 set -euo pipefail
+REFERENCE_FPS=2
 
 usage() {
-  sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//' >&2
+  sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//' >&2
   exit 2
 }
 
@@ -43,6 +50,7 @@ compare() {
   local a=$1 b=$2
   # Fields: stream, dts, pts, duration, size, hash.
   awk -F', *' '
+    /^#/ { next }
     NR == FNR { hash[$3] = $6; next }
     { seen[$3] = 1
       if (!($3 in hash)) { extra++; next }
@@ -55,8 +63,41 @@ compare() {
     }' "$a" "$b"
 }
 
+# llvmpipe compiles its shading for the CPU it runs on: the renderer string
+# (LLVM's version, the vector width), the Mesa build and the vector features
+# that change the code it emits decide the pixels.
+key() {
+  [ $# -eq 1 ] || usage
+  local build renderer
+  build=$(cd "$1" && pwd)
+  renderer=$("$build/scenes_bench" --data "$build" --frames 1 --scene opening 2>/dev/null |
+    sed -n 's/^Renderer: \(.*\), [0-9]* frames per scene.*/\1/p') || true
+  echo "# renderer: ${renderer:-unknown}"
+  # Mesa's own release: the distribution's patches rarely touch llvmpipe.
+  local mesa
+  mesa=$(dpkg-query -W -f='${Version}' libgl1-mesa-dri 2>/dev/null | sed 's/-[^-]*$//') || true
+  echo "# mesa: ${mesa:-unknown}"
+  local flags
+  flags=" $(grep -m1 '^flags' /proc/cpuinfo | cut -d: -f2) "
+  echo "# cpu:$(for f in avx avx2 fma f16c avx512f; do [[ $flags == *" $f "* ]] && printf ' %s' "$f"; done)"
+}
+
+reference() {
+  [ $# -eq 1 ] || usage
+  local ref hashes
+  ref="$(cd "$(dirname "$0")/.." && pwd)/tests/e2e/framehash.ref"
+  hashes=$(mktemp)
+  # A run with GL errors is no reference.
+  DEMO_GL_CHECK=1 record "$1" "$hashes" --fps "$REFERENCE_FPS"
+  { key "$1"; cat "$hashes"; } >"$ref"
+  rm -f "$hashes"
+  echo "wrote $ref"
+}
+
 case "${1:-}" in
   record) shift; record "$@" ;;
   compare) shift; compare "$@" ;;
+  key) shift; key "$@" ;;
+  reference) shift; reference "$@" ;;
   *) usage ;;
 esac

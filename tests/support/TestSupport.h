@@ -51,3 +51,8 @@ class TMessageCapture {
 const TWindowRec& TestWindow();
 // RGBA of one pixel of the current frame target.
 std::vector<std::uint8_t> ReadPixel(int x, int y);
+
+// GL errors a test provokes on purpose. Any other GL error reported while a
+// test runs fails it (the guard in TestMain).
+void AllowGLErrors(long long count);
+long long AllowedGLErrors();

@@ -2,6 +2,7 @@
 // music, to PNG stills or to a contact sheet. See CaptureUsage().
 #include <cstdio>
 
+#include "engine/GLErrors.h"
 #include "platform/Files.h"
 #include "platform/Message.h"
 #include "tools/capture/CaptureOptions.h"
@@ -39,5 +40,10 @@ int main(int argc, char** argv) {
                 static_cast<double>(report.VideoFirst) / o.Fps, static_cast<double>(report.VideoLast) / o.Fps);
   for (const TStillRequest& s : o.Stills) std::printf("Still: %s\n", s.File.c_str());
   if (!o.ContactSheet.empty()) std::printf("Contact sheet: %s\n", o.ContactSheet.c_str());
+  // The files are written all the same: they show what the errors did.
+  if (GLErrorsSeen() > 0) {
+    ShowMessage("capture", std::to_string(GLErrorsSeen()) + " GL errors in this run", TMessageIcon::Error);
+    return 1;
+  }
   return 0;
 }
