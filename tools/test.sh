@@ -2,9 +2,9 @@
 # Builds everything and runs every test, in three rounds:
 #   1. the plain build (build/, tools/build.sh) and all its tests;
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
-#      (build-asan/); any report fails the test that made it; then the whole
-#      demo captured at 5 frames per second under both, and 20 s of the
-#      real demo under valgrind memcheck (tools/memcheck.sh);
+#      (build-asan/); any report fails the test that made it (the whole
+#      demo plays there too, in e2e.whole_demo_test); then 20 s of the real
+#      demo under valgrind memcheck (tools/memcheck.sh);
 #   3. every fuzz target for FUZZ_SECONDS (default 60) each (build-fuzz/,
 #      clang); 0 skips this round.
 # Extra arguments go to both ctest runs. Installs what it needs first.
@@ -35,9 +35,6 @@ echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
   # Twice the real program under Xvfb has timed out on CI in this round
   # (passing when run again): a failed test is run once more.
   ctest --output-on-failure -j"$jobs" --repeat until-pass:2 "$@"
-
-  echo "== the whole demo under the sanitizers: captured at 5 frames per second"
-  ./capture --fps 5 --size 160x120 --codec ffv1 --video whole-demo.mkv
 )
 
 echo "== a short run of the real demo under valgrind memcheck"
