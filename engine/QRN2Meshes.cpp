@@ -116,9 +116,13 @@ void TMeshData::Draw() {
 }
 
 void TMeshData::DrawArrays() {
-  if (!FacesWithin(VertexLimit())) return;
+  if (FacesWithin(VertexLimit())) DrawFaceArrays(Vertices.data(), nullptr);
+}
+
+void TMeshData::DrawFaceArrays(const TVertex* positions, const TVertex* normals) const {
   TClientArrays arrays;
-  arrays.Positions = Vertices.data();
+  arrays.Positions = positions;
+  arrays.Normals = normals;
   arrays.TexCoords = TexCoords.data();
   arrays.ByFaces = true;
   arrays.Faces = Faces.data();
@@ -199,15 +203,7 @@ void TMeshDataN::DrawArrays() { DrawArraysFrom(Vertices); }
 
 void TMeshDataN::DrawArraysFrom(const TVertexArray& positions) {
   const std::int32_t limit = std::min({VertexLimit(), NormalLimit(), Size32(positions.size())});
-  if (!FacesWithin(limit)) return;
-  TClientArrays arrays;
-  arrays.Positions = positions.data();
-  arrays.Normals = Normals.data();
-  arrays.TexCoords = TexCoords.data();
-  arrays.ByFaces = true;
-  arrays.Faces = Faces.data();
-  arrays.FaceCount = FaceCount;
-  DrawClientArrays(arrays);
+  if (FacesWithin(limit)) DrawFaceArrays(positions.data(), Normals.data());
 }
 
 // --- TMeshDataNM ---

@@ -49,6 +49,11 @@ class TMeshData {
   std::int32_t VertexLimit() const;
   // True when FaceCount faces exist and all their corners are below limit.
   bool FacesWithin(std::int32_t limit) const;
+
+ protected:
+  // The faces from client arrays: these positions, the texture coordinates,
+  // and the normals when given. Bounds are the caller's.
+  void DrawFaceArrays(const TVertex* positions, const TVertex* normals) const;
 };
 
 class TMeshDataN : public TMeshData {
