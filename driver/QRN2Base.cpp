@@ -11,6 +11,7 @@
 #include "engine/QRN2_2D.h"
 #include "engine/Quarn2.h"
 #include "engine/TextureUploads.h"
+#include "platform/Display.h"
 #include "platform/Files.h"
 #include "platform/QINKeyboard.h"
 #include "platform/QuarnBASS.h"
@@ -69,7 +70,7 @@ void ResetScenes() {
   ResetLakris(s.Lakris);
 }
 
-bool DemoStartup() {
+bool DemoStartup(const TDemoOptions& options) {
   // A tool or test may start the demo again in one process; whatever the last
   // run left (when it was not shut down) goes with its context.
   if (WindowOpened(Driver.Window)) DemoShutdown();
@@ -90,7 +91,8 @@ bool DemoStartup() {
     }
   } startupScope;
   LoadGLEntryPoints();
-  Driver.Window = OpenWindow(800, 600, 32, true, "Test");
+  DisplaySetWindowSize(options.WindowWidth, options.WindowHeight);
+  Driver.Window = OpenWindow(800, 600, 32, options.Fullscreen, "Test");
   if (!WindowOpened(Driver.Window)) return false;
   CreateKeyboard(Driver.Window, false);
   SetClearColor({0, 0, 0, 1});
@@ -106,7 +108,7 @@ bool DemoStartup() {
   Driver.TimeupTexture = GetTexture("timeup.jpg");
   UploadTextureNow(scenes.Opening.Texture);
   Driver.Timer.Start();
-  PlaySample(Driver.MusicSample, 100, 0);
+  if (!options.Mute) PlaySample(Driver.MusicSample, 100, 0);
   Driver.Track.LoadFromFile("test.snc");
   Driver.Track.Start();
   Driver.LakrisStart = Driver.Track.PatternEnds[SceneNamed(TSceneId::Lakris).FirstPattern];
@@ -157,8 +159,8 @@ void DemoShutdown() {
   UnloadGLEntryPoints();
 }
 
-int DemoMain() {
-  if (!DemoStartup()) return 1;
+int DemoMain(const TDemoOptions& options) {
+  if (!DemoStartup(options)) return 1;
   while (DemoContinues()) {
     DemoRenderFrame();
     DemoEndFrame();

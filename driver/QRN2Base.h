@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "driver/CommandLine.h"
 #include "driver/DemoScenes.h"
 #include "platform/Display.h"
 #include "scenes/Lakris.h"
@@ -39,7 +40,8 @@ extern TDriverState Driver;
 
 // Start-up steps in their fixed order. False when the window could not be
 // opened (its message has been shown). Throws EInOutError for "test.snc".
-bool DemoStartup();
+// The options choose the window and whether the music plays.
+bool DemoStartup(const TDemoOptions& options = {});
 // The loop's two tests (Escape at the last read, pattern past the finale),
 // and a quit request.
 bool DemoContinues();
@@ -61,4 +63,4 @@ void StepScene(TSceneId scene, float time, float frameTime);
 void ResetScenes();
 
 // The whole program: start-up, loop, shutdown. Returns the exit status.
-int DemoMain();
+int DemoMain(const TDemoOptions& options = {});

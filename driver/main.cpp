@@ -1,4 +1,9 @@
-// The demo's entry point. Takes no arguments; reads its media from "data".
+// The demo's entry point: the options, then the program the demo has
+// always been.
+#include <cstdio>
+#include <string>
+
+#include "driver/CommandLine.h"
 #include "driver/FrameStats.h"
 #include "driver/QRN2Base.h"
 #include "platform/Display.h"
@@ -6,12 +11,40 @@
 #include "platform/Memory.h"
 #include "platform/Message.h"
 
-int main() {
+namespace {
+// Where the start-up's "data" is looked for: the directory given, else the
+// working directory when it holds data/, else the program's own directory
+// (a build tree run from elsewhere). False when --data names no directory.
+bool EnterMediaParent(const TDemoOptions& options) {
+  if (!options.DataDir.empty()) return ChangeDirectory(options.DataDir);
+  if (!IsDirectory("data")) {
+    const std::string program = ProgramDirectory();
+    if (!program.empty() && IsDirectory(program + "data")) ChangeDirectory(program);
+  }
+  return true;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
   FrameStatsBegin();
+  TDemoOptions options;
+  std::string error;
+  if (!ParseDemoOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "demo: %s\n%s", error.c_str(), DemoUsage("demo").c_str());
+    return 2;
+  }
+  if (options.Help) {
+    std::fputs(DemoUsage("demo").c_str(), stdout);
+    return 0;
+  }
+  if (!EnterMediaParent(options)) {
+    std::fprintf(stderr, "demo: --data: cannot enter %s\n%s", options.DataDir.c_str(), DemoUsage("demo").c_str());
+    return 2;
+  }
   PrefaultHeap(48 << 20);  // start-up allocates some 40 MiB
-  DisplaySetPacing(true);
+  DisplaySetPacing(options.Paced);
   try {
-    return DemoMain();
+    return DemoMain(options);
   } catch (const EInOutError& e) {
     // A file error nothing else catches ends the program with its text, once
     // the window has given the display its own mode back.

@@ -77,6 +77,15 @@ void PaceAfterPresent() {
 
 void DisplaySetPacing(bool paced) { Pacing.Wanted = paced; }
 
+namespace {
+int WindowWidth = 0, WindowHeight = 0;  // 0: the frame's size
+}  // namespace
+
+void DisplaySetWindowSize(int width, int height) {
+  WindowWidth = width;
+  WindowHeight = height;
+}
+
 bool DisplayInit(int colourBits) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   const int channel = colourBits >= 24 ? 8 : 5;
@@ -94,7 +103,11 @@ bool DisplayInit(int colourBits) {
 bool DisplayCreateWindow(TDisplayWindow& w, const char* title, int width, int height, bool fullscreen) {
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
   if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
-  SDL_Window* window = SDL_CreateWindow(title, 0, 0, width, height, flags);
+  // A window may be asked another size than the frame; fullscreen asks the
+  // frame's size of the display.
+  const bool sized = !fullscreen && WindowWidth > 0 && WindowHeight > 0;
+  SDL_Window* window =
+      SDL_CreateWindow(title, 0, 0, sized ? WindowWidth : width, sized ? WindowHeight : height, flags);
   if (!window) return false;
   if (fullscreen) {
     SDL_DisplayMode want{}, got{};

@@ -60,5 +60,10 @@ void DisplayPresent(TDisplayWindow& w);
 // window's context.
 void DisplaySetPacing(bool paced);
 
+// The size of a window that is not fullscreen, for windows created from
+// now on; 0 x 0 (the default) gives the frame's own size. The frame is
+// scaled into it as into any resized window.
+void DisplaySetWindowSize(int width, int height);
+
 // Asks for the program to end, as closing the window does.
 void DisplayRequestQuit();

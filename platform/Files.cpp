@@ -59,6 +59,19 @@ std::string ResolvePath(const std::string& name) {
 
 bool ChangeDirectory(const std::string& dir) { return chdir(ResolvePath(dir).c_str()) == 0; }
 
+bool IsDirectory(const std::string& dir) {
+  struct stat st;
+  return stat(ResolvePath(dir).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string ProgramDirectory() {
+  char path[4096];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return {};
+  const std::string file(path, static_cast<std::size_t>(n));
+  return file.substr(0, file.rfind('/') + 1);
+}
+
 bool ReadFilePrefix(const std::string& name, std::size_t limit, std::vector<std::uint8_t>& bytes) {
   bytes.clear();
   std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(ResolvePath(name).c_str(), "rb"), std::fclose);

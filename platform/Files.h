@@ -23,6 +23,9 @@ std::string LowerExtension(const std::string& path);
 
 // Changes the process's working directory; false when that failed.
 bool ChangeDirectory(const std::string& dir);
+bool IsDirectory(const std::string& dir);
+// The directory of the running program's file; empty when it can't be told.
+std::string ProgramDirectory();
 
 // Reads a whole file. False when it cannot be opened or read.
 bool ReadFileBytes(const std::string& name, std::vector<std::uint8_t>& bytes);

@@ -1,0 +1,86 @@
+// CommandLine: each option is checked where it is read, so an error names
+// the word that caused it.
+#include "driver/CommandLine.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+constexpr int SmallestSide = 16, LargestSide = 16384;
+
+// "WxH" with both sides within the limits.
+bool ParseSize(std::string_view text, int& width, int& height) {
+  const std::size_t x = text.find('x');
+  if (x == std::string_view::npos) return false;
+  auto number = [](std::string_view digits, int& value) {
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return ec == std::errc{} && end == digits.data() + digits.size() && value >= SmallestSide &&
+           value <= LargestSide;
+  };
+  return number(text.substr(0, x), width) && number(text.substr(x + 1), height);
+}
+}  // namespace
+
+std::string DemoUsage(const char* program) {
+  return std::string("usage: ") + program +
+         " [options]\n"
+         "  --help          this text\n"
+         "  --fullscreen    fill the screen (the default)\n"
+         "  --window        play in a window of the frame's size (800x600)\n"
+         "  --size WxH      play in a window of that size; the frame is scaled to fit\n"
+         "  --no-vsync      draw as fast as the machine can, not paced to the display\n"
+         "  --mute          play without the music\n"
+         "  --data DIR      read the media from DIR (or DIR/data); without it: data/ here,\n"
+         "                  else data/ beside the program\n";
+}
+
+bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, std::string& error) {
+  bool window = false, fullscreen = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    auto value = [&](std::string_view& out) {
+      if (i + 1 >= argc) {
+        error = std::string(a) + " needs a value";
+        return false;
+      }
+      out = argv[++i];
+      return true;
+    };
+    std::string_view v;
+    if (a == "--help" || a == "-h") {
+      options.Help = true;
+    } else if (a == "--fullscreen") {
+      fullscreen = true;
+    } else if (a == "--window") {
+      window = true;
+    } else if (a == "--size") {
+      if (!value(v)) return false;
+      if (!ParseSize(v, options.WindowWidth, options.WindowHeight)) {
+        error = "--size takes WIDTHxHEIGHT, each " + std::to_string(SmallestSide) + " to " +
+                std::to_string(LargestSide) + ": not " + std::string(v);
+        return false;
+      }
+      window = true;
+    } else if (a == "--no-vsync") {
+      options.Paced = false;
+    } else if (a == "--mute") {
+      options.Mute = true;
+    } else if (a == "--data") {
+      if (!value(v)) return false;
+      if (v.empty()) {
+        error = "--data needs a directory";
+        return false;
+      }
+      options.DataDir = v;
+    } else {
+      error = "unknown option " + std::string(a);
+      return false;
+    }
+  }
+  if (window && fullscreen) {
+    error = "--fullscreen cannot go with --window or --size";
+    return false;
+  }
+  options.Fullscreen = !window;
+  return true;
+}

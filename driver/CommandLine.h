@@ -1,0 +1,23 @@
+// CommandLine: the demo's options. Without any, the program is what it has
+// always been: fullscreen, paced to the display, with its music, its media
+// from data/ in the working directory.
+// Needs: nothing.
+#pragma once
+#include <string>
+
+struct TDemoOptions {
+  bool Help = false;
+  bool Fullscreen = true;
+  int WindowWidth = 800, WindowHeight = 600;  // for a window
+  bool Paced = true;                          // vsync, or sleeping to the refresh
+  bool Mute = false;
+  std::string DataDir;  // empty: data/ here, else beside the program
+};
+
+// Every option with a line of its own, for --help and after an error.
+std::string DemoUsage(const char* program);
+
+// Fills `options` from the arguments after the program's name. False with
+// a one-line `error` for an unknown option, a missing or bad value, or
+// options that contradict each other.
+bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, std::string& error);

@@ -1,0 +1,76 @@
+// The demo's options: what each sets, and what is refused with which line.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "driver/CommandLine.h"
+
+namespace {
+struct TParse {
+  bool Ok;
+  TDemoOptions Options;
+  std::string Error;
+};
+
+TParse Parse(std::vector<const char*> args) {
+  args.insert(args.begin(), "demo");
+  TParse p;
+  p.Ok = ParseDemoOptions(static_cast<int>(args.size()), args.data(), p.Options, p.Error);
+  return p;
+}
+}  // namespace
+
+TEST(CommandLine, NoOptionsIsTheDemoAsItAlwaysWas) {
+  const TParse p = Parse({});
+  ASSERT_TRUE(p.Ok);
+  EXPECT_TRUE(p.Options.Fullscreen);
+  EXPECT_TRUE(p.Options.Paced);
+  EXPECT_FALSE(p.Options.Mute);
+  EXPECT_FALSE(p.Options.Help);
+  EXPECT_TRUE(p.Options.DataDir.empty());
+}
+
+TEST(CommandLine, EachOptionSetsItsPart) {
+  TParse p = Parse({"--size", "1024x700", "--no-vsync", "--mute", "--data", "/tmp/x"});
+  ASSERT_TRUE(p.Ok) << p.Error;
+  EXPECT_FALSE(p.Options.Fullscreen) << "--size plays in a window";
+  EXPECT_EQ(p.Options.WindowWidth, 1024);
+  EXPECT_EQ(p.Options.WindowHeight, 700);
+  EXPECT_FALSE(p.Options.Paced);
+  EXPECT_TRUE(p.Options.Mute);
+  EXPECT_EQ(p.Options.DataDir, "/tmp/x");
+  p = Parse({"--window"});
+  ASSERT_TRUE(p.Ok);
+  EXPECT_FALSE(p.Options.Fullscreen);
+  EXPECT_EQ(p.Options.WindowWidth, 800);
+  EXPECT_TRUE(Parse({"--help", "--mute"}).Options.Help);
+}
+
+TEST(CommandLine, BadWordsAreRefusedWithTheirName) {
+  const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
+      {{"--bogus"}, "unknown option --bogus"},
+      {{"--size"}, "--size needs a value"},
+      {{"--size", "800"}, "not 800"},
+      {{"--size", "800x"}, "not 800x"},
+      {{"--size", "8x600"}, "not 8x600"},
+      {{"--size", "800x600x2"}, "not 800x600x2"},
+      {{"--size", "99999x600"}, "not 99999x600"},
+      {{"--size", "-800x600"}, "not -800x600"},
+      {{"--data"}, "--data needs a value"},
+      {{"--data", ""}, "--data needs a directory"},
+      {{"--window", "--fullscreen"}, "--fullscreen cannot go with --window or --size"},
+      {{"window"}, "unknown option window"},
+  };
+  for (const auto& [args, text] : cases) {
+    const TParse p = Parse(args);
+    EXPECT_FALSE(p.Ok) << args[0];
+    EXPECT_NE(p.Error.find(text), std::string::npos) << p.Error;
+    EXPECT_EQ(p.Error.find('\n'), std::string::npos) << "one line";
+  }
+}
+
+TEST(CommandLine, UsageNamesEveryOption) {
+  const std::string usage = DemoUsage("demo");
+  for (const char* option : {"--help", "--fullscreen", "--window", "--size", "--no-vsync", "--mute", "--data"})
+    EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
