@@ -31,7 +31,7 @@ std::string DemoUsage(const char* program) {
          "  --no-vsync      draw as fast as the machine can, not paced to the display\n"
          "  --mute          play without the music\n"
          "  --data DIR      read the media from DIR (or DIR/data); without it: data/ here,\n"
-         "                  else data/ beside the program\n";
+         "                  else data/ beside the program, else the installed media\n";
 }
 
 bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, std::string& error) {

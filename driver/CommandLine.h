@@ -11,7 +11,7 @@ struct TDemoOptions {
   int WindowWidth = 800, WindowHeight = 600;  // for a window
   bool Paced = true;                          // vsync, or sleeping to the refresh
   bool Mute = false;
-  std::string DataDir;  // empty: data/ here, else beside the program
+  std::string DataDir;  // empty: data/ here, beside the program, or installed
 };
 
 // Every option with a line of its own, for --help and after an error.

@@ -12,14 +12,22 @@
 #include "platform/Message.h"
 
 namespace {
+#ifndef DEMO_SHARE_FROM_BIN
+#define DEMO_SHARE_FROM_BIN "../share/quarn2-demo/"
+#endif
+
 // Where the start-up's "data" is looked for: the directory given, else the
 // working directory when it holds data/, else the program's own directory
-// (a build tree run from elsewhere). False when --data names no directory.
+// (a build tree run from elsewhere), else the installed media. False when
+// --data names no directory.
 bool EnterMediaParent(const TDemoOptions& options) {
   if (!options.DataDir.empty()) return ChangeDirectory(options.DataDir);
-  if (!IsDirectory("data")) {
-    const std::string program = ProgramDirectory();
-    if (!program.empty() && IsDirectory(program + "data")) ChangeDirectory(program);
+  const std::string program = ProgramDirectory();
+  if (IsDirectory("data") || program.empty()) return true;
+  for (const std::string& parent : {program, program + DEMO_SHARE_FROM_BIN}) {
+    if (!IsDirectory(parent + "data")) continue;
+    ChangeDirectory(parent);  // failing, the media are missing as they would be anyway
+    break;
   }
   return true;
 }
