@@ -5,8 +5,11 @@
 #include <charconv>
 #include <string_view>
 
+#include "driver/DemoScenes.h"
+
 namespace {
 constexpr int SmallestSide = 16, LargestSide = 16384;
+constexpr double LongestStart = 24 * 3600;
 
 // "WxH" with both sides within the limits.
 bool ParseSize(std::string_view text, int& width, int& height) {
@@ -30,6 +33,10 @@ std::string DemoUsage(const char* program) {
          "  --size WxH      play in a window of that size; the frame is scaled to fit\n"
          "  --no-vsync      draw as fast as the machine can, not paced to the display\n"
          "  --mute          play without the music\n"
+         "  --loop          start over after the last frame (for an exhibition screen)\n"
+         "  --start SECONDS begin at that demo time, the music from the same point\n"
+         "  --pattern N     begin at the start of pattern N (0 to " +
+         std::to_string(FinalePattern) + ")\n"
          "  --data DIR      read the media from DIR (or DIR/data); without it: data/ here,\n"
          "                  else data/ beside the program, else the installed media\n";
 }
@@ -65,6 +72,27 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
       options.Paced = false;
     } else if (a == "--mute") {
       options.Mute = true;
+    } else if (a == "--loop") {
+      options.Loop = true;
+    } else if (a == "--start") {
+      if (!value(v)) return false;
+      double seconds = -1;
+      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), seconds);
+      if (ec != std::errc{} || end != v.data() + v.size() || !(seconds >= 0 && seconds <= LongestStart)) {
+        error = "--start takes seconds from 0 to " + std::to_string(static_cast<int>(LongestStart)) + ": not " +
+                std::string(v);
+        return false;
+      }
+      options.StartSeconds = seconds;
+    } else if (a == "--pattern") {
+      if (!value(v)) return false;
+      int pattern = -1;
+      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), pattern);
+      if (ec != std::errc{} || end != v.data() + v.size() || pattern < 0 || pattern > FinalePattern) {
+        error = "--pattern takes 0 to " + std::to_string(FinalePattern) + ": not " + std::string(v);
+        return false;
+      }
+      options.StartPattern = pattern;
     } else if (a == "--data") {
       if (!value(v)) return false;
       if (v.empty()) {
@@ -76,6 +104,10 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
       error = "unknown option " + std::string(a);
       return false;
     }
+  }
+  if (options.StartPattern >= 0 && options.StartSeconds > 0) {
+    error = "--start and --pattern cannot go together";
+    return false;
   }
   if (window && fullscreen) {
     error = "--fullscreen cannot go with --window or --size";

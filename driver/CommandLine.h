@@ -1,7 +1,7 @@
 // CommandLine: the demo's options. Without any, the program is what it has
 // always been: fullscreen, paced to the display, with its music, its media
 // from data/ in the working directory.
-// Needs: nothing.
+// Needs: driver/DemoScenes (the patterns one can start at).
 #pragma once
 #include <string>
 
@@ -11,6 +11,9 @@ struct TDemoOptions {
   int WindowWidth = 800, WindowHeight = 600;  // for a window
   bool Paced = true;                          // vsync, or sleeping to the refresh
   bool Mute = false;
+  bool Loop = false;          // start over after the last frame
+  double StartSeconds = 0;    // begin at this demo time ...
+  int StartPattern = -1;      // ... or at the start of this pattern
   std::string DataDir;  // empty: data/ here, beside the program, or installed
 };
 

@@ -2,6 +2,8 @@
 // tests is part of the design: the scenes rely on it.
 #include "driver/QRN2Base.h"
 
+#include <cmath>
+
 #include "driver/DemoScenes.h"
 #include "driver/FrameStats.h"
 #include "engine/GLErrors.h"
@@ -43,9 +45,18 @@ void RenderScene(TSceneId scene) {
   }
 }
 
+// Timer, track, every scene's state and the music from the beginning.
+void StartOver() {
+  ResetScenes();
+  Driver.Track.Start();
+  Driver.TimeOffset = 0;
+  Driver.Timer.Start();
+  if (!Driver.Mute) PlaySample(Driver.MusicSample, 100, 0);
+}
+
 // The frame's clock reading and the pattern it falls in.
 std::int32_t ReadClock() {
-  Driver.Time = Driver.Timer.Elapsed();
+  Driver.Time = Driver.Timer.Elapsed() + Driver.TimeOffset;
   Driver.FrameTime = Driver.Timer.Delta;
   return Driver.Track.CurrentPattern(Driver.Time);
 }
@@ -108,16 +119,48 @@ bool DemoStartup(const TDemoOptions& options) {
   Driver.TimeupTexture = GetTexture("timeup.jpg");
   UploadTextureNow(scenes.Opening.Texture);
   Driver.Timer.Start();
-  if (!options.Mute) PlaySample(Driver.MusicSample, 100, 0);
+  Driver.Mute = options.Mute;
+  Driver.Loop = options.Loop;
+  const bool fromStart = options.StartSeconds <= 0 && options.StartPattern <= 0;
+  if (!Driver.Mute && fromStart) PlaySample(Driver.MusicSample, 100, 0);
   Driver.Track.LoadFromFile("test.snc");
   Driver.Track.Start();
   Driver.LakrisStart = Driver.Track.PatternEnds[SceneNamed(TSceneId::Lakris).FirstPattern];
+  if (!fromStart) {
+    const float start = options.StartPattern > 0 ? PatternStart(options.StartPattern)
+                                                 : static_cast<float>(options.StartSeconds);
+    SkipTo(start);
+    if (!Driver.Mute) PlaySampleFrom(Driver.MusicSample, 100, 0, start);
+  }
   return true;
+}
+
+float PatternStart(std::int32_t pattern) {
+  if (pattern <= 0) return 0;
+  // A pattern's end time still belongs to it; the next begins just after.
+  return std::nextafter(Driver.Track.PatternEnds[pattern - 1], INFINITY);
+}
+
+void SkipTo(float time) {
+  // The scenes' state as a run at 60 frames a second leaves it.
+  constexpr float Step = 1.0f / 60;
+  Driver.Track.Start();
+  ResetScenes();
+  for (long k = 0; k * Step < time; ++k) {
+    const float t = static_cast<float>(k) * Step;
+    if (const TDemoScene* scene = SceneOfPattern(Driver.Track.CurrentPattern(t))) StepScene(scene->Id, t, Step);
+  }
+  Driver.Track.CurrentPattern(time);
+  Driver.Timer.Start();
+  Driver.TimeOffset = time;
 }
 
 bool DemoContinues() {
   if (KeyDown(DIK_ESCAPE)) return false;
-  if (Driver.Track.Pattern >= LastFramePattern) return false;
+  if (Driver.Track.Pattern >= LastFramePattern) {
+    if (!Driver.Loop) return false;
+    StartOver();
+  }
   return !Driver.QuitRequested;
 }
 

@@ -30,6 +30,9 @@ struct TDriverState {
   float Time = 0;       // demo seconds at this frame's clock reading
   float FrameTime = 0;  // seconds between the last two readings
   float LakrisStart = 0;  // when the landscape's own clock reads 0
+  float TimeOffset = 0;   // demo time at the timer's start (a later start)
+  bool Mute = false;
+  bool Loop = false;
   std::unique_ptr<TDemoSceneSet> Scenes;
   std::int32_t MusicSample = -1;
   unsigned VellTexture = 0;
@@ -61,6 +64,12 @@ void DemoShutdown();
 void StepScene(TSceneId scene, float time, float frameTime);
 // Every scene's state as at start-up; media stay loaded.
 void ResetScenes();
+// The clock, the track and every scene's state moved to demo time `time`,
+// the scenes stepped there at 60 frames a second without drawing; the
+// music is the caller's.
+void SkipTo(float time);
+// The first demo time the loaded track shows `pattern` in.
+float PatternStart(std::int32_t pattern);
 
 // The whole program: start-up, loop, shutdown. Returns the exit status.
 int DemoMain(const TDemoOptions& options = {});

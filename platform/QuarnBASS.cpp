@@ -9,6 +9,7 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
@@ -36,6 +37,24 @@ bool Open = false;
 // When each channel's playback started, to find the oldest one.
 std::uint64_t StartedAt[MaxSamples * PlaybacksPerSample] = {};
 std::uint64_t PlayCounter = 0;
+// A channel's chunk when it plays from within a sample: it borrows the
+// sample's bytes and goes when the channel is played again or closed.
+Mix_Chunk* Tails[MaxSamples * PlaybacksPerSample] = {};
+
+void FreeTail(int channel) {
+  if (Tails[channel]) Mix_FreeChunk(Tails[channel]);
+  Tails[channel] = nullptr;
+}
+
+// Bytes from the start of a sample to `seconds`, whole frames, at most `size`.
+std::size_t OffsetBytes(double seconds, std::size_t size) {
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  if (seconds <= 0 || !Mix_QuerySpec(&rate, &format, &channels)) return 0;
+  const std::size_t frame = static_cast<std::size_t>(channels) * (SDL_AUDIO_BITSIZE(format) / 8);
+  const double frames = std::floor(seconds * rate);
+  return std::min(size, static_cast<std::size_t>(frames) * frame);
+}
 }  // namespace
 
 bool InitAudio(void* /*window*/) {
@@ -105,6 +124,10 @@ std::int32_t LoadSample(const std::string& fileName) {
 }
 
 std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pan) {
+  return PlaySampleFrom(index, volume, pan, 0);
+}
+
+std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_t pan, double seconds) {
   if (!Open || index < 0 || index >= Count || !Samples[index]) return 0;
   const int first = index * PlaybacksPerSample;
   int channel = -1;
@@ -114,10 +137,17 @@ std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pa
     channel = static_cast<int>(std::min_element(StartedAt + first, StartedAt + first + PlaybacksPerSample) -
                                StartedAt);
   Mix_HaltChannel(channel);  // also drops the channel's effects
+  FreeTail(channel);
+  Mix_Chunk* chunk = Samples[index];
+  const std::size_t offset = OffsetBytes(seconds, chunk->alen);
+  if (offset > 0) {
+    chunk = Tails[channel] = Mix_QuickLoad_RAW(chunk->abuf + offset, static_cast<Uint32>(chunk->alen - offset));
+    if (!chunk) return 0;
+  }
   Mix_Volume(channel, std::clamp(volume, 0, 100) * MIX_MAX_VOLUME / 100);
   // The sound goes in before the panning, which is an effect too.
   if (const TMp3Stream* stream = Streamed[index].Stream.get()) {
-    auto* playback = new TStreamPlayback{stream};
+    auto* playback = new TStreamPlayback{stream, offset};
     if (!Mix_RegisterEffect(channel, StreamEffect, StreamEffectDone, playback)) {
       delete playback;
       return 0;
@@ -126,7 +156,7 @@ std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pa
   const int p = std::clamp(pan, -100, 100);
   Mix_SetPanning(channel, static_cast<Uint8>(std::min(255, 255 - p * 255 / 100)),
                  static_cast<Uint8>(std::min(255, 255 + p * 255 / 100)));
-  if (Mix_PlayChannel(channel, Samples[index], 0) < 0) return 0;
+  if (Mix_PlayChannel(channel, chunk, 0) < 0) return 0;
   StartedAt[channel] = ++PlayCounter;
   return channel + 1;
 }
@@ -136,6 +166,7 @@ std::int32_t SampleCount() { return Count; }
 void ShutdownAudio() {
   if (Open) {
     Mix_HaltChannel(-1);
+    for (int c = 0; c < MaxSamples * PlaybacksPerSample; ++c) FreeTail(c);
     for (int i = 0; i < MaxSamples; ++i) FreeSlot(i);
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -17,6 +17,8 @@ std::int32_t LoadSample(const std::string& fileName);
 // Handle of the playback (non-zero), or 0 when nothing plays; an index no
 // successful load returned does nothing.
 std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pan);
+// The same from `seconds` into the sample (nothing plays past its end).
+std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_t pan, double seconds);
 
 std::int32_t SampleCount();
 // Closes the audio device and forgets every sample (tests start afresh).

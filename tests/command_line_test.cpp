@@ -44,6 +44,11 @@ TEST(CommandLine, EachOptionSetsItsPart) {
   EXPECT_FALSE(p.Options.Fullscreen);
   EXPECT_EQ(p.Options.WindowWidth, 800);
   EXPECT_TRUE(Parse({"--help", "--mute"}).Options.Help);
+  p = Parse({"--loop", "--start", "61.5"});
+  ASSERT_TRUE(p.Ok) << p.Error;
+  EXPECT_TRUE(p.Options.Loop);
+  EXPECT_EQ(p.Options.StartSeconds, 61.5);
+  EXPECT_EQ(Parse({"--pattern", "12"}).Options.StartPattern, 12);
 }
 
 TEST(CommandLine, BadWordsAreRefusedWithTheirName) {
@@ -60,6 +65,12 @@ TEST(CommandLine, BadWordsAreRefusedWithTheirName) {
       {{"--data", ""}, "--data needs a directory"},
       {{"--window", "--fullscreen"}, "--fullscreen cannot go with --window or --size"},
       {{"window"}, "unknown option window"},
+      {{"--start", "-1"}, "not -1"},
+      {{"--start", "1e9"}, "not 1e9"},
+      {{"--start", "nan"}, "not nan"},
+      {{"--pattern", "19"}, "not 19"},
+      {{"--pattern", "2.5"}, "not 2.5"},
+      {{"--start", "30", "--pattern", "3"}, "--start and --pattern cannot go together"},
   };
   for (const auto& [args, text] : cases) {
     const TParse p = Parse(args);
@@ -71,6 +82,6 @@ TEST(CommandLine, BadWordsAreRefusedWithTheirName) {
 
 TEST(CommandLine, UsageNamesEveryOption) {
   const std::string usage = DemoUsage("demo");
-  for (const char* option : {"--help", "--fullscreen", "--window", "--size", "--no-vsync", "--mute", "--data"})
+  for (const char* option : {"--help", "--fullscreen", "--window", "--size", "--no-vsync", "--mute", "--loop", "--start", "--pattern", "--data"})
     EXPECT_NE(usage.find(option), std::string::npos) << option;
 }

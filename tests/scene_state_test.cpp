@@ -1,9 +1,11 @@
 // The scenes' carried state: stepping frames without drawing them, and
-// resetting, reach the same picture as drawing every frame.
+// resetting, reach the same picture as drawing every frame; starting later
+// and looping build on them.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "driver/QRN2Base.h"
 #include "support/SceneMedia.h"
@@ -62,4 +64,55 @@ TEST(SceneState, SteppedFramesAndAResetReachTheFramesDrawnOneByOne) {
   StepThenDraw(run, times);
   EXPECT_EQ(Scenes().Lakris.State.Camera.z, lakrisCamera.z);
   EXPECT_TRUE(Picture() == drawn) << "after a reset the same frames give another picture";
+}
+
+namespace {
+bool StartDemo(const TDemoOptions& options) {
+  static TTempDir dir(true);
+  WriteDemoMedia(dir / "data", OneSecondPatterns());
+  std::filesystem::current_path(dir.Path());
+  return DemoStartup(options);
+}
+}  // namespace
+
+TEST(SceneState, StartingAtAPatternLeavesTheScenesAsAPlayedRunDoes) {
+  TVertex played;
+  {
+    TDemoRun run;
+    ASSERT_TRUE(run.Started());
+    for (int k = 0; k <= 11 * 60; ++k) run.Frame(k / 60.0);
+    played = Scenes().Lakris.State.Camera;
+  }
+  TFakeCounter counter(1000000);
+  TDemoOptions options;
+  options.StartPattern = 11;  // pattern 11 begins at 11 s
+  ASSERT_TRUE(StartDemo(options));
+  TFakeCounter::Set(0);
+  DemoRenderFrame();
+  EXPECT_EQ(Driver.Track.Pattern, 11);
+  EXPECT_NEAR(Driver.Time, 11.0f, 1e-3);
+  EXPECT_NEAR(Scenes().Lakris.State.Eye.x, played.x, 1e-2);
+  EXPECT_NEAR(Scenes().Lakris.State.Eye.z, played.z, 1e-2);
+  DemoShutdown();
+}
+
+TEST(SceneState, LoopStartsOverAfterTheLastFrame) {
+  TFakeCounter counter(1000000);
+  TDemoOptions options;
+  options.Loop = true;
+  ASSERT_TRUE(StartDemo(options));
+  for (double t : {2.5, 12.0, 18.5, 19.5}) {  // the picture, the landscape, the finale, the last frame
+    TFakeCounter::SetSeconds(t);
+    DemoRenderFrame();
+    DemoEndFrame();
+  }
+  ASSERT_EQ(Driver.Track.Pattern, LastFramePattern);
+  EXPECT_TRUE(DemoContinues()) << "looping, the demo goes on";
+  EXPECT_EQ(Driver.Track.Pattern, 0);
+  EXPECT_EQ(Scenes().Picture.Fade, PictureFadeSeconds);
+  EXPECT_EQ(Scenes().Lakris.State.Camera.x, 90);
+  TFakeCounter::SetSeconds(19.6);
+  DemoRenderFrame();
+  EXPECT_NEAR(Driver.Time, 0.1f, 1e-4) << "the clock began again at the last frame";
+  DemoShutdown();
 }
