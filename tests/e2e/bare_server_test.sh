@@ -14,7 +14,7 @@ for present in x11 gl; do
   kill \$pid; wait \$pid 2>/dev/null
 done
 INNER
-timeout 90 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$WORK/run.sh" || fail "the screens were not read back"
+on_screen 1280x1024 timeout 90 bash "$WORK/run.sh" || fail "the screens were not read back"
 for present in x11 gl; do
   python3 - "$WORK/$present.xwd" <<'PY' || fail "$present: the frame is not shown whole"
 import struct, sys

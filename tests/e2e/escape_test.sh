@@ -22,6 +22,6 @@ if kill -0 \$pid 2>/dev/null; then echo "still running after Escape"; kill \$pid
 wait \$pid
 INNER
 status=0
-timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" bash "$WORK/run.sh" || status=$?
+on_screen 1024x768 timeout 60 bash "$WORK/run.sh" || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
 echo "passed: Escape ended the demo"

@@ -21,7 +21,7 @@ sleep 6
 xwd -root -silent >"$WORK/screen.xwd"
 kill \$pid; wait \$pid 2>/dev/null
 INNER
-  timeout 60 xvfb-run -a -s "-screen 0 ${size}x24" bash "$WORK/run.sh" || fail "$size: the screen was not read back"
+  on_screen ${size} timeout 60 bash "$WORK/run.sh" || fail "$size: the screen was not read back"
   # The frame's place on this screen.
   read -r fw fh fx fy < <(python3 -c "
 w, h = $w, $h

@@ -57,3 +57,30 @@ use_generated_media() {
   rm -rf "$WORK/data"
   cp -r "$build/data" "$WORK/data"
 }
+
+# on_screen WxH CMD...: CMD with DISPLAY on a new Xvfb screen of that size;
+# its status is CMD's. The server picks a free display number itself
+# (-displayfd): xvfb-run -a picks one before its server takes it, so tests
+# started side by side could land on one server.
+on_screen() {
+  local size=$1; shift
+  local numfile xvfb num="" status=0
+  numfile=$(mktemp -p "$WORK")
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numfile" 2>"$numfile.log" &
+  xvfb=$!
+  for _ in $(seq 400); do
+    num=$(head -n 1 "$numfile")
+    [ -n "$num" ] && break
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.05
+  done
+  if [ -z "$num" ]; then
+    kill "$xvfb" 2>/dev/null || true
+    echo "Xvfb did not start:" >&2; cat "$numfile.log" >&2
+    return 1
+  fi
+  DISPLAY=":$num" "$@" || status=$?
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
+  return "$status"
+}

@@ -2,7 +2,7 @@
 source "$(dirname "$0")/lib.sh"
 cd "$WORK"
 status=0
-timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" "$DEMO" >"$WORK/out.txt" 2>&1 || status=$?
+on_screen 1024x768 timeout 60 "$DEMO" >"$WORK/out.txt" 2>&1 || status=$?
 cat "$WORK/out.txt"
 [ "$status" -ne 0 ] || fail "exit status 0 without a sync track"
 [ "$status" -ne 124 ] || fail "hung"

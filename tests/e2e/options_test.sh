@@ -28,7 +28,7 @@ xdotool getwindowgeometry "\$win" | grep -q 'Geometry: 640x400' || { xdotool get
 wait \$pid
 INNER
 status=0
-timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" bash "$WORK/run.sh" || status=$?
+on_screen 1024x768 timeout 60 bash "$WORK/run.sh" || status=$?
 [ "$status" -eq 0 ] || fail "windowed run: status $status"
 
 # Started from a directory without data/, the program uses the one beside it.

@@ -18,7 +18,7 @@ for present in x11 gl; do
 done
 kill \$wm
 INNER
-timeout 90 xvfb-run -a -s "-screen 0 1280x768x24" bash "$WORK/run.sh" || fail "the screens were not read back"
+on_screen 1280x768 timeout 90 bash "$WORK/run.sh" || fail "the screens were not read back"
 python3 - "$WORK/x11.xwd" "$WORK/gl.xwd" <<'PY' || fail "the two presentations differ"
 import struct, sys
 def read(path):

@@ -14,7 +14,7 @@ open(sys.argv[1], 'wb').write(raw)
 PY
 cd "$WORK"
 status=0
-timeout 90 xvfb-run -a -s "-screen 0 1024x768x24" "$DEMO" >"$WORK/out.txt" 2>&1 || status=$?
+on_screen 1024x768 timeout 90 "$DEMO" >"$WORK/out.txt" 2>&1 || status=$?
 cat "$WORK/out.txt"
 [ "$status" -eq 0 ] || fail "exit status $status"
 ! grep -E '^(Error|BMP Unit|TGA Texture|TGA File Error): ' "$WORK/out.txt" || fail "the generated media gave messages"
