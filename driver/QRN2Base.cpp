@@ -45,13 +45,21 @@ void RenderScene(TSceneId scene) {
   }
 }
 
+bool MusicPlays() { return !Driver.Mute && Driver.MusicSample >= 0; }
+
+// The clock from demo time 0. Music the mixer takes now is heard a buffer
+// later, so the clock starts that much behind.
+void StartClock() {
+  Driver.Timer.Start();
+  Driver.TimeOffset = MusicPlays() ? -static_cast<float>(OutputLatency()) : 0.0f;
+}
+
 // Timer, track, every scene's state and the music from the beginning.
 void StartOver() {
   ResetScenes();
   Driver.Track.Start();
-  Driver.TimeOffset = 0;
-  Driver.Timer.Start();
-  if (!Driver.Mute) PlaySample(Driver.MusicSample, 100, 0);
+  StartClock();
+  if (MusicPlays()) PlaySample(Driver.MusicSample, 100, 0);
 }
 
 // The frame's clock reading and the pattern it falls in.
@@ -118,19 +126,20 @@ bool DemoStartup(const TDemoOptions& options) {
   Driver.VellTexture = GetTexture("vell.jpg");
   Driver.TimeupTexture = GetTexture("timeup.jpg");
   UploadTextureNow(scenes.Opening.Texture);
-  Driver.Timer.Start();
   Driver.Mute = options.Mute;
   Driver.Loop = options.Loop;
-  const bool fromStart = options.StartSeconds <= 0 && options.StartPattern <= 0;
-  if (!Driver.Mute && fromStart) PlaySample(Driver.MusicSample, 100, 0);
+  const bool later = options.StartSeconds > 0 || options.StartPattern > 0;
+  StartClock();
+  if (MusicPlays() && !later) PlaySample(Driver.MusicSample, 100, 0);
   Driver.Track.LoadFromFile("test.snc");
   Driver.Track.Start();
   Driver.LakrisStart = Driver.Track.PatternEnds[SceneNamed(TSceneId::Lakris).FirstPattern];
-  if (!fromStart) {
+  if (later) {
     const float start = options.StartPattern > 0 ? PatternStart(options.StartPattern)
                                                  : static_cast<float>(options.StartSeconds);
     SkipTo(start);
-    if (!Driver.Mute) PlaySampleFrom(Driver.MusicSample, 100, 0, start);
+    // Heard a buffer from now, when the clock reads that much more.
+    if (MusicPlays()) PlaySampleFrom(Driver.MusicSample, 100, 0, start + OutputLatency());
   }
   return true;
 }

@@ -60,12 +60,19 @@ std::size_t OffsetBytes(double seconds, std::size_t size) {
 bool InitAudio(void* /*window*/) {
   if (Open) return true;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, MixerBufferFrames) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
   Open = true;
   return true;
+}
+
+double OutputLatency() {
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  if (!Open || !Mix_QuerySpec(&rate, &format, &channels) || rate <= 0) return 0;
+  return static_cast<double>(MixerBufferFrames) / rate;
 }
 
 namespace {

@@ -11,7 +11,14 @@
 constexpr int MaxSamples = 128;
 constexpr int PlaybacksPerSample = 3;
 
+// The mixer's buffer: 512 frames, 11.6 ms, the smallest that plays the
+// streamed music without drop-outs; SDL_mixer keeps the size asked for.
+constexpr int MixerBufferFrames = 512;
+
 bool InitAudio(void* window);
+// Seconds from the mixer taking a sound to its being heard: the buffer it
+// mixes into is played after the one playing now. 0 with no device open.
+double OutputLatency();
 // Index of the new sample (0 first), or -1 without using up an index.
 std::int32_t LoadSample(const std::string& fileName);
 // Handle of the playback (non-zero), or 0 when nothing plays; an index no
