@@ -74,6 +74,24 @@ TEST(Driver, ClockIsReadOnceAtTheStartOfEveryFrame) {
   EXPECT_FLOAT_EQ(Driver.FrameTime, 0.1f);
 }
 
+TEST(Driver, WithMusicTheClockStartsOneMixerBufferBehind) {
+  TTempDir dir(true);
+  WriteDemoModels(dir / "data");
+  WriteBytes(dir / "data/test.snc", SyncBytes(OneSecondPatterns()));
+  WriteWav(dir / "data/music.mp3", 0.5);  // not MP3: read as the WAV it is
+  TFakeCounter counter(1000000);
+  for (const bool mute : {false, true}) {
+    TDemoOptions options;
+    options.Mute = mute;
+    ASSERT_TRUE(DemoStartup(options));
+    ASSERT_GE(Driver.MusicSample, 0);
+    Frame();
+    // What the mixer takes is heard a buffer later: 512 frames at 44.1 kHz.
+    EXPECT_NEAR(Driver.Time, mute ? 0.0f : -512.0f / 44100, 2e-6) << (mute ? "muted" : "with music");
+    DemoShutdown();
+  }
+}
+
 TEST(Driver, LongStallSkipsPatternsAndTheScheduleFollows) {
   TTempDir dir(true);
   WriteDemoModels(dir / "data");

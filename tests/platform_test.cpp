@@ -90,24 +90,6 @@ TEST(Messages, HookCapturesCaptionAndText) {
   EXPECT_EQ(capture.Messages()[0].second, "Unable to create window!");
 }
 
-namespace {
-// A short 16-bit mono WAV of a sine tone.
-void WriteWav(const std::filesystem::path& path, double seconds) {
-  const std::uint32_t rate = 44100, n = static_cast<std::uint32_t>(seconds * rate);
-  std::vector<std::uint8_t> b;
-  auto put32 = [&b](std::uint32_t v) { for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i))); };
-  auto put16 = [&b](std::uint16_t v) { b.push_back(v & 0xFF); b.push_back(static_cast<std::uint8_t>(v >> 8)); };
-  for (char c : std::string("RIFF")) b.push_back(static_cast<std::uint8_t>(c));
-  put32(36 + n * 2);
-  for (char c : std::string("WAVEfmt ")) b.push_back(static_cast<std::uint8_t>(c));
-  put32(16); put16(1); put16(1); put32(rate); put32(rate * 2); put16(2); put16(16);
-  for (char c : std::string("data")) b.push_back(static_cast<std::uint8_t>(c));
-  put32(n * 2);
-  for (std::uint32_t i = 0; i < n; ++i)
-    put16(static_cast<std::uint16_t>(static_cast<std::int16_t>(8000 * std::sin(i * 0.05))));
-  WriteBytes(path, b);
-}
-}  // namespace
 
 TEST(Music, IndexesStartAtZeroAndFailedLoadsUseNone) {
   TTempDir dir(true);

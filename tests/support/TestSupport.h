@@ -25,6 +25,8 @@ class TTempDir {
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 // Four tables of 101 little-endian floats; `ends` fills the first table.
 std::vector<std::uint8_t> SyncBytes(const std::vector<float>& ends);
+// A short 16-bit mono WAV of a sine tone.
+void WriteWav(const std::filesystem::path& path, double seconds);
 
 // A counter the test sets; installed while the object lives.
 class TFakeCounter {
