@@ -1,6 +1,7 @@
 # The demo's options on the real program: a refusal opens no window, --help
 # answers, --size opens a window of that size, and a demo started from
-# elsewhere finds the data/ beside it.
+# elsewhere finds the data/ beside it; --pattern starts later and --loop
+# goes on.
 source "$(dirname "$0")/lib.sh"
 BUILD_DIR=$(readlink -f "$2")
 write_snc "$WORK/data/test.snc" 0.5 1 1.5 2 2.5 3 3.5 4 4.5 5 5.5 6 6.5 7 7.5 8 8.5 9 9.5
@@ -39,4 +40,16 @@ cd "$WORK/elsewhere"
 status=0
 SDL_VIDEODRIVER=offscreen timeout 60 "$WORK/program/demo" --no-vsync --mute || status=$?
 [ "$status" -eq 0 ] || fail "run from elsewhere: status $status"
-echo "passed: options refused, window sized, media found beside the program"
+
+# --pattern 18 starts at the finale, so this 10 s track ends within a second
+# or two; --loop on a 1.9 s track is still playing after two of its lengths.
+export SDL_VIDEODRIVER=offscreen
+status=0
+timeout 6 "$WORK/program/demo" --pattern 18 --no-vsync || status=$?
+[ "$status" -eq 0 ] || fail "--pattern 18: status $status"
+write_snc "$WORK/program/data/test.snc" $(seq 0.1 0.1 1.9)
+"$WORK/program/demo" --loop --no-vsync & pid=$!
+sleep 4
+kill -0 $pid 2>/dev/null || fail "--loop ended"
+kill $pid; wait $pid || fail "--loop did not end cleanly on a signal"
+echo "passed: options refused, window sized, media found beside the program, --pattern, --loop"
