@@ -35,6 +35,9 @@ TEST(CaptureOptions, EveryOptionIsReadAndPathsBecomeAbsolute) {
   EXPECT_EQ(o.SheetColumns, 3);
   EXPECT_EQ(o.TileWidth, 160);
   EXPECT_EQ(o.TileHeight, 120);
+  const TCaptureOptions q = Parse({"--video", "a.mp4", "--mute", "--pattern", "12"}).Options;
+  EXPECT_TRUE(q.Mute);
+  EXPECT_EQ(q.StartPattern, 12);
 }
 
 TEST(CaptureOptions, DefaultsAreTheDemosOwnFrame) {
@@ -75,6 +78,9 @@ TEST(CaptureOptions, BadCommandLinesSayWhatIsWrong) {
       {{"--still", "2:"}, "--still takes TIME:FILE.png: 2:"},
       {{"--still", "2:shot.jpg"}, "a still must be a .png file: shot.jpg"},
       {{"--contact-sheet", "s.jpg"}, "the contact sheet must be a .png file: s.jpg"},
+      {{"--pattern", "19", "--video", "a.mp4"}, "--pattern takes 0 to 18: 19"},
+      {{"--pattern", "3", "--start", "2", "--video", "a.mp4"}, "--start and --pattern cannot go together"},
+      {{"--pattern", "3", "--still", "2:a.png"}, "--pattern needs --video"},
       {{"--video", "a.mp4", "--times", "1,2"}, "--times needs --contact-sheet"},
       {{"--contact-sheet", "s.png", "--times", "1,,2"},
        "--times takes demo times in seconds, separated by commas: 1,,2"},

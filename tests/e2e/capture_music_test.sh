@@ -1,6 +1,7 @@
 # The captured video carries the music from demo time 0: a tone that starts
 # 1 s into "music.mp3" starts 1 s into a full video, 0.6 s into one that
-# starts at 0.4 s, and the music ends with the last frame.
+# starts at 0.4 s (or at pattern 2), and the music ends with the last frame;
+# --mute gives none.
 source "$(dirname "$0")/lib.sh"
 CAPTURE="$(readlink -f "$2")/capture"
 write_snc "$WORK/data/test.snc" $(seq 0.2 0.2 3.8)  # pattern 18 ends at 3.8 s
@@ -37,4 +38,13 @@ check "$WORK/late.mkv" 36 0.6 3.6
 check "$WORK/short.mp4" 30 1.0 3.0
 start=$(ffprobe -v error -select_streams a -show_entries stream=start_time -of csv=p=0 "$WORK/short.mp4")
 near "$start" 0 0.001 || fail "the mp4's music starts at $start s"
+# --pattern 2: the first frame showing pattern 2 is the one at 0.5 s (at
+# 0.4 s pattern 1 still holds, its end being its own); --mute leaves the music out.
+"$CAPTURE" --data "$WORK" --fps 10 --size 160x120 --codec ffv1 --pattern 2 --video "$WORK/pattern.mkv" ||
+  fail "capture from pattern 2 failed"
+check "$WORK/pattern.mkv" 35 0.5 3.5
+"$CAPTURE" --data "$WORK" --fps 10 --size 160x120 --codec ffv1 --mute --end 1 --video "$WORK/mute.mkv" ||
+  fail "muted capture failed"
+[ -z "$(ffprobe -v error -select_streams a -show_entries stream=index -of csv=p=0 "$WORK/mute.mkv")" ] ||
+  fail "--mute left an audio stream"
 echo "passed: music in step with the frames"

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "driver/DemoScenes.h"
 #include "platform/Files.h"
 
 namespace fs = std::filesystem;
@@ -16,7 +17,7 @@ constexpr int MaxFps = 1000;
 constexpr int MaxSide = 8192;
 constexpr double TimeSlack = 1e-9;  // absorbs "0.3 * 10" landing just below 3
 const std::string ValueOptions[] = {"--data", "--fps",   "--start",         "--end",   "--size",    "--video",
-                                    "--codec", "--still", "--contact-sheet", "--times", "--columns", "--tile"};
+                                    "--codec", "--still", "--contact-sheet", "--times", "--columns", "--tile", "--pattern"};
 
 bool ParseInt(const std::string& text, int& value) {
   if (text.empty()) return false;
@@ -61,6 +62,8 @@ std::string Absolute(const std::string& path) { return fs::absolute(path).lexica
 std::string CheckTogether(TCaptureOptions& o) {
   if (o.Video.empty() && o.Stills.empty() && o.ContactSheet.empty())
     return "nothing to write: give --video, --still or --contact-sheet";
+  if (o.StartPattern >= 0 && o.Start > 0) return "--start and --pattern cannot go together";
+  if (o.StartPattern >= 0 && o.Video.empty()) return "--pattern needs --video";
   if (o.End && *o.End < o.Start) return "--end is before --start";
   if (o.End && FirstFrameFrom(o.Start, o.Fps) > FrameAt(*o.End, o.Fps))
     return "no frame lies between --start and --end at this frame rate";
@@ -102,6 +105,10 @@ TParsedOptions ParseCaptureOptions(const std::vector<std::string>& args) {
       o.Help = true;
       return r;
     }
+    if (a == "--mute") {
+      o.Mute = true;
+      continue;
+    }
     if (a.rfind("--", 0) != 0) {
       r.Error = "unexpected argument: " + a;
       return r;
@@ -128,6 +135,9 @@ TParsedOptions ParseCaptureOptions(const std::vector<std::string>& args) {
       if (a == "--start") o.Start = t;
       else o.End = t;
       if (!ok) r.Error = a + " takes a time in seconds, 0 or more: " + v;
+    } else if (a == "--pattern") {
+      ok = ParseInt(v, o.StartPattern) && o.StartPattern >= 0 && o.StartPattern <= FinalePattern;
+      if (!ok) r.Error = "--pattern takes 0 to " + std::to_string(FinalePattern) + ": " + v;
     } else if (a == "--size") {
       ok = ParseSize(v, o.Width, o.Height);
       o.SizeGiven = true;
@@ -177,9 +187,11 @@ const char* CaptureUsage() {
          "  --data DIR            directory holding data/, or data/ itself (default: .)\n"
          "  --fps N               frames per second, 1 to 1000 (default: 60)\n"
          "  --start T             demo time of the video's first frame, seconds (default: 0)\n"
+         "  --pattern N           start the video where pattern N begins (0 to 18)\n"
          "  --end T               demo time of its last frame (default: the demo's end)\n"
          "  --size WxH            output size of the video and stills (default: 800x600)\n"
          "  --video FILE          write a video (.mp4 or .mkv) with the music\n"
+         "  --mute                the video without the music\n"
          "  --codec h264|ffv1     h264 (default) or lossless FFV1 (.mkv only)\n"
          "  --still T:FILE        write the frame shown at demo time T as a PNG (repeatable)\n"
          "  --contact-sheet FILE  write a PNG grid of frames\n"

@@ -16,7 +16,9 @@ struct TStillRequest {
 struct TCaptureOptions {
   std::string DataDir = ".";  // the directory holding data/, or data/ itself
   int Fps = 60;
-  double Start = 0;                // demo time of the first video frame
+  double Start = 0;                // demo time of the first video frame ...
+  int StartPattern = -1;           // ... or the start of this pattern
+  bool Mute = false;               // a video without the music
   std::optional<double> End;       // demo time of the last; the demo's end when unset
   int Width = 800, Height = 600;   // output size
   bool SizeGiven = false;

@@ -105,7 +105,8 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
       return Fail("A contact sheet time lies past the demo's end at " + SecondsText(demoLast, o.Fps));
   long long lastToDraw = -1;
   if (video) {
-    report.VideoFirst = FirstFrameFrom(o.Start, o.Fps);
+    const double start = o.StartPattern >= 0 ? PatternStart(o.StartPattern) : o.Start;
+    report.VideoFirst = FirstFrameFrom(start, o.Fps);
     report.VideoLast = o.End ? FrameAt(*o.End, o.Fps) : demoLast;
     if (demoLast >= 0) report.VideoLast = std::min(report.VideoLast, demoLast);
     if (report.VideoLast < 0)
@@ -132,9 +133,9 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
     s.Output = videoFile->TempPath();
     s.Matroska = LowerExtension(o.Video) == ".mkv";
     const std::string music = ResolvePath("music.mp3");
-    if (std::filesystem::exists(music))
+    if (!o.Mute && std::filesystem::exists(music))
       s.Music = std::filesystem::absolute(music).string();
-    else
+    else if (!o.Mute)
       ShowMessage("capture", "No music.mp3: the video is silent", TMessageIcon::Warning);
     if (!encoder.Start(s, error)) return Fail(error);
   }
