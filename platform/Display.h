@@ -65,5 +65,12 @@ void DisplaySetPacing(bool paced);
 // scaled into it as into any resized window.
 void DisplaySetWindowSize(int width, int height);
 
+// Hooks for a tool drawn over the picture: `onEvent` sees every event
+// DisplayPumpEvents handles (an SDL_Event*), `overDrawing` draws after the
+// frame is composited into the window, before the swap, at the window's own
+// resolution. The GL presentation is used while an overlay is set. nullptr
+// removes a hook.
+void DisplaySetOverlayHooks(void (*onEvent)(const void* event), void (*overDrawing)());
+
 // Asks for the program to end, as closing the window does.
 void DisplayRequestQuit();
