@@ -34,6 +34,7 @@ struct TDevState {
   bool PanelShown = true;
   bool ShotWanted = false;
   bool SeekWanted = false;  // from the panel, done before the next frame
+  bool FrameStale = true;   // paused, the frame drawn last is shown again until this
   float SeekTime = 0;
   std::vector<TPatternRow> Rows;
   TDevStats Stats;
@@ -53,6 +54,7 @@ void FollowClock(const TDevState& dev) {
 void Seek(TDevState& dev, float time, bool announce = true) {
   time = std::clamp(time, 0.0f, TimelineLength(dev.Rows));
   SkipTo(time);
+  dev.FrameStale = true;
   dev.Clock = AfterSeek(dev.Clock, Driver.Track.Pattern);
   if (announce) std::fprintf(stderr, "dev: seek %.3f s, pattern %d\n", time, Driver.Track.Pattern);
   FollowClock(dev);
@@ -164,8 +166,12 @@ void DevFrame(TDevState& dev) {
   }
   PollTrack(dev, now);
   if (LoopWraps(dev.Clock, Driver.Track.PatternEnds, ClockNow())) Seek(dev, PatternStart(dev.Clock.LoopPattern));
-  DemoRenderFrame();
-  const TDemoScene* scene = SceneOfPattern(Driver.Track.Pattern);
+  // A scene's step may move it even with no time passing: paused, the frame
+  // is held (it stays in the offscreen target) rather than drawn again.
+  const bool draw = !dev.Clock.Paused || dev.FrameStale;
+  if (draw) DemoRenderFrame();
+  dev.FrameStale = false;
+  const TDemoScene* scene = draw ? SceneOfPattern(Driver.Track.Pattern) : nullptr;
   NoteFrame(dev.Stats, scene ? static_cast<int>(scene - DemoScenes) : -1, dev.Wall.Delta);
   if (now - dev.LastMedians >= 0.5f) {
     dev.LastMedians = now;

@@ -20,9 +20,10 @@ TDevPanelRequest DrawTimeline(const TDevPanelView& view) {
   const std::vector<TPatternRow>& rows = *view.Rows;
   const float length = TimelineLength(rows);
   const ImVec2 display = ImGui::GetIO().DisplaySize;
-  ImGui::SetNextWindowPos(ImVec2(8, display.y - 96), ImGuiCond_Always);
-  ImGui::SetNextWindowSize(ImVec2(display.x - 16, 88), ImGuiCond_Always);
-  ImGui::Begin("Timeline", nullptr, ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoCollapse);
+  ImGui::SetNextWindowPos(ImVec2(8, display.y - 104), ImGuiCond_Always);
+  ImGui::SetNextWindowSize(ImVec2(display.x - 16, 96), ImGuiCond_Always);
+  ImGui::Begin("Timeline", nullptr, ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoCollapse |
+                                         ImGuiWindowFlags_NoScrollbar);
   const ImVec2 origin = ImGui::GetCursorScreenPos();
   const float width = ImGui::GetContentRegionAvail().x, height = 40;
   ImGui::InvisibleButton("patterns", ImVec2(width, height));
@@ -72,7 +73,7 @@ void DrawStatus(const TDevPanelView& view) {
   if (view.Clock.LoopPattern >= 0) ImGui::Text("looping pattern %d", view.Clock.LoopPattern);
   char overlay[48];
   std::snprintf(overlay, sizeof overlay, "%.1f fps", GraphFramesPerSecond(stats));
-  ImGui::PlotLines("frame s", stats.Graph.data(), DevGraphFrames, stats.GraphNext, overlay, 0.0f, 0.05f,
+  ImGui::PlotLines("frame time", stats.Graph.data(), DevGraphFrames, stats.GraphNext, overlay, 0.0f, 0.05f,
                    ImVec2(300, 60));
   if (ImGui::BeginTable("scenes", 2, ImGuiTableFlags_SizingFixedFit)) {
     for (int s = 0; s < DemoSceneCount; ++s) {

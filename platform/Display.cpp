@@ -207,6 +207,8 @@ void DisplayPresent(TDisplayWindow& w) {
 void DisplaySetOverlayHooks(void (*onEvent)(const void* event), void (*overDrawing)()) {
   EventHook = onEvent;
   OverlayHook = overDrawing;
+  // The overlay never lands in the frame, and a held frame outlives the swap.
+  FrameTargetKeepOffscreen(overDrawing != nullptr);
 }
 
 void DisplayRequestQuit() {
