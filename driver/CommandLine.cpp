@@ -37,6 +37,7 @@ std::string DemoUsage(const char* program) {
          "  --start SECONDS begin at that demo time, the music from the same point\n"
          "  --pattern N     begin at the start of pattern N (0 to " +
          std::to_string(FinalePattern) + ")\n"
+         "  --dev           development mode: F1 panel, pause, seek, reload of test.snc\n"
          "  --data DIR      read the media from DIR (or DIR/data); without it: data/ here,\n"
          "                  else data/ beside the program, else the installed media\n";
 }
@@ -74,6 +75,8 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
       options.Mute = true;
     } else if (a == "--loop") {
       options.Loop = true;
+    } else if (a == "--dev") {
+      options.Dev = true;
     } else if (a == "--start") {
       if (!value(v)) return false;
       double seconds = -1;

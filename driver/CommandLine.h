@@ -12,6 +12,7 @@ struct TDemoOptions {
   bool Paced = true;                          // vsync, or sleeping to the refresh
   bool Mute = false;
   bool Loop = false;          // start over after the last frame
+  bool Dev = false;           // the development mode: panel, seeking, reloads
   double StartSeconds = 0;    // begin at this demo time ...
   int StartPattern = -1;      // ... or at the start of this pattern
   std::string DataDir;  // empty: data/ here, beside the program, or installed

@@ -64,8 +64,8 @@ void StartOver() {
 
 // The frame's clock reading and the pattern it falls in.
 std::int32_t ReadClock() {
-  Driver.Time = Driver.Timer.Elapsed() + Driver.TimeOffset;
-  Driver.FrameTime = Driver.Timer.Delta;
+  Driver.Time = Driver.Timer.Elapsed() * Driver.Speed + Driver.TimeOffset;
+  Driver.FrameTime = Driver.Timer.Delta * Driver.Speed;
   return Driver.Track.CurrentPattern(Driver.Time);
 }
 }  // namespace
@@ -161,7 +161,18 @@ void SkipTo(float time) {
   }
   Driver.Track.CurrentPattern(time);
   Driver.Timer.Start();
-  Driver.TimeOffset = time;
+  Driver.TimeOffset = Driver.Time = time;
+}
+
+void SetClockSpeed(float speed) {
+  Driver.Timer.Start();
+  Driver.TimeOffset = Driver.Time;
+  Driver.Speed = speed;
+}
+
+float ClockNow() {
+  TQTimer probe = Driver.Timer;  // reading a copy leaves the frame's Delta alone
+  return probe.Elapsed() * Driver.Speed + Driver.TimeOffset;
 }
 
 bool DemoContinues() {

@@ -31,6 +31,7 @@ struct TDriverState {
   float FrameTime = 0;  // seconds between the last two readings
   float LakrisStart = 0;  // when the landscape's own clock reads 0
   float TimeOffset = 0;   // demo time at the timer's start (a later start)
+  float Speed = 1;        // demo seconds per real second (0 holds the clock)
   bool Mute = false;
   bool Loop = false;
   std::unique_ptr<TDemoSceneSet> Scenes;
@@ -68,6 +69,11 @@ void ResetScenes();
 // the scenes stepped there at 60 frames a second without drawing; the
 // music is the caller's.
 void SkipTo(float time);
+// The clock goes on from this frame's reading at `speed` times real time;
+// 0 holds it there.
+void SetClockSpeed(float speed);
+// What the clock reads now, without taking a frame's reading.
+float ClockNow();
 // The first demo time the loaded track shows `pattern` in.
 float PatternStart(std::int32_t pattern);
 

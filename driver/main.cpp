@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "dev/DevMode.h"
 #include "driver/CommandLine.h"
 #include "driver/FrameStats.h"
 #include "driver/QRN2Base.h"
@@ -52,7 +53,7 @@ int main(int argc, char** argv) {
   PrefaultHeap(48 << 20);  // start-up allocates some 40 MiB
   DisplaySetPacing(options.Paced);
   try {
-    return DemoMain(options);
+    return options.Dev ? DevMain(options) : DemoMain(options);
   } catch (const EInOutError& e) {
     // A file error nothing else catches ends the program with its text, once
     // the window has given the display its own mode back.

@@ -29,6 +29,9 @@ struct TPacing {
 };
 TPacing Pacing;
 
+void (*EventHook)(const void*) = nullptr;
+void (*OverlayHook)() = nullptr;
+
 // SDL unloads the GL driver with the last GL window. What Mesa's vendor
 // library and DRI driver hold for the whole process would then be lost
 // rather than freed (and reported by leak checkers), and the next window
@@ -176,6 +179,7 @@ bool DisplayPumpEvents() {
   SDL_Event e;
   while (SDL_PollEvent(&e)) {
     if (e.type == SDL_QUIT) quit = true;
+    if (EventHook) EventHook(&e);
   }
   return quit;
 }
@@ -189,14 +193,22 @@ void DisplayPresent(TDisplayWindow& w) {
     X11PresentTried = true;
     X11PresentStart(window, FrameSize.first, FrameSize.second);
   }
-  if (FrameTargetOffscreen() && X11PresentActive()) {
+  if (FrameTargetOffscreen() && X11PresentActive() && !OverlayHook) {
     X11PresentFrame(FrameTargetDrawWidth(), FrameTargetDrawHeight());  // nothing to swap
   } else {
     DisplayComposite();
+    if (OverlayHook) OverlayHook();
     SDL_GL_SwapWindow(window);
   }
   PaceAfterPresent();
   DisplayBindFrame(w, FrameSize.first, FrameSize.second);
+}
+
+void DisplaySetOverlayHooks(void (*onEvent)(const void* event), void (*overDrawing)()) {
+  EventHook = onEvent;
+  OverlayHook = overDrawing;
+  // The overlay never lands in the frame, and a held frame outlives the swap.
+  FrameTargetKeepOffscreen(overDrawing != nullptr);
 }
 
 void DisplayRequestQuit() {

@@ -65,5 +65,13 @@ void DisplaySetPacing(bool paced);
 // scaled into it as into any resized window.
 void DisplaySetWindowSize(int width, int height);
 
+// Hooks for a tool drawn over the picture: `onEvent` sees every event
+// DisplayPumpEvents handles (an SDL_Event*), `overDrawing` draws after the
+// frame is composited into the window, before the swap, at the window's own
+// resolution. While an overlay is set the GL presents and the frame is drawn
+// offscreen even at the window's size (from the next bind), where it stays
+// after the swap. nullptr removes a hook.
+void DisplaySetOverlayHooks(void (*onEvent)(const void* event), void (*overDrawing)());
+
 // Asks for the program to end, as closing the window does.
 void DisplayRequestQuit();

@@ -97,3 +97,17 @@ std::string LowerExtension(const std::string& path) {
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return ext;
 }
+
+bool FileStamp(const std::string& name, TFileStamp& stamp) {
+  struct stat st;
+  if (stat(ResolvePath(name).c_str(), &st) != 0) return false;
+  stamp.ModifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  stamp.Size = static_cast<std::int64_t>(st.st_size);
+  return true;
+}
+
+std::string CurrentDirectory() {
+  std::error_code error;
+  const std::filesystem::path dir = std::filesystem::current_path(error);
+  return error ? std::string() : dir.string() + "/";
+}

@@ -33,3 +33,14 @@ bool ReadFileBytes(const std::string& name, std::vector<std::uint8_t>& bytes);
 // Reads at most `limit` bytes from the start of a file. False when it cannot
 // be opened; a shorter file gives fewer bytes.
 bool ReadFilePrefix(const std::string& name, std::size_t limit, std::vector<std::uint8_t>& bytes);
+
+// A file's modification time and size: a change to either means it was
+// written. False when the file is missing.
+struct TFileStamp {
+  std::int64_t ModifiedNs = 0;
+  std::int64_t Size = -1;
+  bool operator==(const TFileStamp&) const = default;
+};
+bool FileStamp(const std::string& name, TFileStamp& stamp);
+// The process's working directory with a trailing "/"; empty when unknown.
+std::string CurrentDirectory();

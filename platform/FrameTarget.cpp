@@ -17,6 +17,7 @@ struct TTarget {
   bool ProgramTried = false;
 };
 TTarget Target;
+bool KeepOffscreen = false;  // FrameTargetKeepOffscreen
 
 PFNGLGENFRAMEBUFFERSPROC GenFramebuffers;
 PFNGLBINDFRAMEBUFFERPROC BindFramebuffer;
@@ -195,12 +196,14 @@ std::array<TLetterbox, 4> LetterboxBars(const TLetterbox& b, int drawWidth, int 
            {0, b.Y + b.Height, drawWidth, drawHeight - b.Y - b.Height}}};
 }
 
+void FrameTargetKeepOffscreen(bool keep) { KeepOffscreen = keep; }
+
 bool FrameTargetBind(int frameWidth, int frameHeight, int drawWidth, int drawHeight) {
   Target.Width = frameWidth;
   Target.Height = frameHeight;
   Target.DrawWidth = drawWidth;
   Target.DrawHeight = drawHeight;
-  bool offscreen = drawWidth != frameWidth || drawHeight != frameHeight;
+  bool offscreen = KeepOffscreen || drawWidth != frameWidth || drawHeight != frameHeight;
   if (offscreen && (Target.StorageWidth != frameWidth || Target.StorageHeight != frameHeight))
     offscreen = CreateTarget(frameWidth, frameHeight);  // without framebuffer objects: unscaled
   if (Target.Framebuffer) BindFramebuffer(GL_FRAMEBUFFER, offscreen ? Target.Framebuffer : 0);

@@ -21,6 +21,9 @@ std::array<TLetterbox, 4> LetterboxBars(const TLetterbox& picture, int drawWidth
 // differs from it, else the window's own. False when drawing goes to the
 // window (also when framebuffer objects are missing).
 bool FrameTargetBind(int frameWidth, int frameHeight, int drawWidth, int drawHeight);
+// With `keep`, the frame is drawn offscreen at the drawable's size too, where
+// it outlives a present: a held picture can be shown again without drawing.
+void FrameTargetKeepOffscreen(bool keep);
 // Whether the frame is drawn offscreen, and the drawable's size.
 bool FrameTargetOffscreen();
 int FrameTargetDrawWidth();

@@ -183,3 +183,8 @@ void ShutdownAudio() {
   PlayCounter = 0;
   std::fill(std::begin(StartedAt), std::end(StartedAt), 0);
 }
+
+void StopSample(std::int32_t index) {
+  if (!Open || index < 0 || index >= Count) return;
+  for (int c = index * PlaybacksPerSample; c < (index + 1) * PlaybacksPerSample; ++c) Mix_HaltChannel(c);
+}

@@ -30,3 +30,7 @@ std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_
 std::int32_t SampleCount();
 // Closes the audio device and forgets every sample (tests start afresh).
 void ShutdownAudio();
+
+// Stops every playback of the sample (for pausing); an index no successful
+// load returned does nothing.
+void StopSample(std::int32_t index);

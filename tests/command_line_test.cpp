@@ -49,6 +49,8 @@ TEST(CommandLine, EachOptionSetsItsPart) {
   EXPECT_TRUE(p.Options.Loop);
   EXPECT_EQ(p.Options.StartSeconds, 61.5);
   EXPECT_EQ(Parse({"--pattern", "12"}).Options.StartPattern, 12);
+  EXPECT_FALSE(Parse({"--window"}).Options.Dev);
+  EXPECT_TRUE(Parse({"--dev", "--window"}).Options.Dev);
 }
 
 TEST(CommandLine, BadWordsAreRefusedWithTheirName) {
@@ -82,6 +84,6 @@ TEST(CommandLine, BadWordsAreRefusedWithTheirName) {
 
 TEST(CommandLine, UsageNamesEveryOption) {
   const std::string usage = DemoUsage("demo");
-  for (const char* option : {"--help", "--fullscreen", "--window", "--size", "--no-vsync", "--mute", "--loop", "--start", "--pattern", "--data"})
+  for (const char* option : {"--help", "--fullscreen", "--window", "--size", "--no-vsync", "--mute", "--loop", "--start", "--pattern", "--dev", "--data"})
     EXPECT_NE(usage.find(option), std::string::npos) << option;
 }

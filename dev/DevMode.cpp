@@ -1,0 +1,214 @@
+// DevMode: the development loop around the driver's frame. Keys and panel
+// requests change the clock between frames; a seek steps every scene there
+// without drawing (SkipTo), so the picture is a continuous run's.
+#include "dev/DevMode.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "dev/DevClock.h"
+#include "dev/DevPanel.h"
+#include "dev/DevStats.h"
+#include "dev/DevTimeline.h"
+#include "driver/FrameStats.h"
+#include "driver/QRN2Base.h"
+#include "engine/GLQueries.h"
+#include "platform/DevOverlay.h"
+#include "platform/Files.h"
+#include "platform/PngWrite.h"
+#include "platform/QINKeyboard.h"
+#include "platform/QuarnBASS.h"
+
+namespace {
+constexpr float TrackPollSeconds = 0.25f;
+constexpr float ArrowSeconds = 5;
+constexpr float StepSeconds = 1.0f / 60;
+constexpr int FrameWidth = 800, FrameHeight = 600;
+
+struct TDevState {
+  TDevClock Clock;
+  bool Mute = false;
+  bool PanelShown = true;
+  bool ShotWanted = false;
+  bool SeekWanted = false;  // from the panel, done before the next frame
+  bool FrameStale = true;   // paused, the frame drawn last is shown again until this
+  float SeekTime = 0;
+  std::vector<TPatternRow> Rows;
+  TDevStats Stats;
+  TQTimer Wall;  // real time, for frame times and polling
+  float LastPoll = 0, LastMedians = 0;
+  TFileStamp TrackStamp;
+  std::string TrackError, LastShot, ShotDir;
+};
+
+void FollowClock(const TDevState& dev) {
+  SetClockSpeed(ClockSpeed(dev.Clock));
+  // A second playback of the sample would play beside the first.
+  StopSample(Driver.MusicSample);
+  if (MusicPlays(dev.Clock, dev.Mute)) PlaySampleFrom(Driver.MusicSample, 100, 0, Driver.Time);
+}
+
+void Seek(TDevState& dev, float time, bool announce = true) {
+  time = std::clamp(time, 0.0f, TimelineLength(dev.Rows));
+  SkipTo(time);
+  dev.FrameStale = true;
+  dev.Clock = AfterSeek(dev.Clock, Driver.Track.Pattern);
+  if (announce) std::fprintf(stderr, "dev: seek %.3f s, pattern %d\n", time, Driver.Track.Pattern);
+  FollowClock(dev);
+}
+
+void HandleKey(TDevState& dev, TDevKey key) {
+  const int pattern = std::min(Driver.Track.Pattern, FinalePattern);
+  switch (key) {
+    case TDevKey::F1: dev.PanelShown = !dev.PanelShown; break;
+    case TDevKey::F12: dev.ShotWanted = true; break;
+    case TDevKey::Space:
+      dev.Clock = TogglePause(dev.Clock);
+      FollowClock(dev);
+      break;
+    case TDevKey::Left: Seek(dev, Driver.Time - ArrowSeconds); break;
+    case TDevKey::Right: Seek(dev, Driver.Time + ArrowSeconds); break;
+    case TDevKey::PageUp: Seek(dev, PatternStart(PreviousPattern(pattern))); break;
+    case TDevKey::PageDown: Seek(dev, PatternStart(NextPattern(pattern))); break;
+    case TDevKey::Home: Seek(dev, 0); break;
+    case TDevKey::L: dev.Clock = ToggleLoop(dev.Clock, pattern); break;
+    case TDevKey::Period:
+      if (dev.Clock.Paused) Seek(dev, Driver.Time + StepSeconds);
+      break;
+    case TDevKey::Digit1:
+    case TDevKey::Digit2:
+    case TDevKey::Digit3:
+    case TDevKey::Digit4:
+      dev.Clock = WithSpeed(dev.Clock, static_cast<int>(key) - static_cast<int>(TDevKey::Digit1));
+      FollowClock(dev);
+      break;
+  }
+}
+
+// A track that loads and passes the checks replaces the driver's, as the
+// start-up sets it; any other keeps the last good one and shows why.
+void ReloadTrack(TDevState& dev) {
+  TSync fresh;
+  std::string problem;
+  try {
+    fresh.LoadFromFile("test.snc");
+    problem = TrackProblem(fresh);
+  } catch (const EInOutError& e) {
+    problem = e.what();
+  }
+  if (!problem.empty()) {
+    dev.TrackError = problem;
+    std::fprintf(stderr, "dev: test.snc: %s\n", problem.c_str());
+    return;
+  }
+  Driver.Track = fresh;
+  Driver.LakrisStart = Driver.Track.PatternEnds[SceneNamed(TSceneId::Lakris).FirstPattern];
+  dev.Rows = PatternRows(Driver.Track);
+  dev.TrackError.clear();
+  std::fprintf(stderr, "dev: test.snc reloaded\n");
+  Seek(dev, Driver.Time, false);  // the scenes' state under the new patterns
+}
+
+void PollTrack(TDevState& dev, float now) {
+  if (now - dev.LastPoll < TrackPollSeconds) return;
+  dev.LastPoll = now;
+  TFileStamp stamp;
+  // Missing for a moment while an editor replaces it: wait for the new one.
+  if (!FileStamp("test.snc", stamp) || stamp == dev.TrackStamp) return;
+  dev.TrackStamp = stamp;
+  ReloadTrack(dev);
+}
+
+void SaveShot(TDevState& dev) {
+  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(FrameWidth) * FrameHeight * 4);
+  ReadFramePixels(FrameWidth, FrameHeight, rgba.data());
+  char name[48];
+  std::snprintf(name, sizeof name, "frame-%07.3f.png", Driver.Time);
+  const std::string path = dev.ShotDir + name;
+  if (WriteFramePng(path, FrameWidth, FrameHeight, rgba.data())) {
+    dev.LastShot = name;
+    std::fprintf(stderr, "dev: saved %s\n", path.c_str());
+  } else {
+    std::fprintf(stderr, "dev: cannot write %s\n", path.c_str());
+  }
+}
+
+void DrawPanel(TDevState& dev) {
+  TDevPanelView view;
+  view.Time = Driver.Time;
+  view.Pattern = Driver.Track.Pattern;
+  view.Clock = dev.Clock;
+  view.Mute = dev.Mute;
+  view.Rows = &dev.Rows;
+  view.Stats = &dev.Stats;
+  view.TrackError = dev.TrackError;
+  view.LastShot = dev.LastShot;
+  DevOverlayBeginFrame();
+  const TDevPanelRequest request = DrawDevPanel(view);
+  DevOverlayEndFrame();
+  // A drag seeks again only once it has moved a frame's time.
+  if (request.Seek && (!dev.SeekWanted || std::abs(request.SeekTime - dev.SeekTime) >= StepSeconds) &&
+      std::abs(request.SeekTime - Driver.Time) >= StepSeconds) {
+    dev.SeekWanted = true;
+    dev.SeekTime = request.SeekTime;
+  }
+}
+
+void DevFrame(TDevState& dev) {
+  const float now = dev.Wall.Elapsed();
+  for (TDevKey key : DevOverlayTakeKeys()) HandleKey(dev, key);
+  if (dev.SeekWanted) {
+    dev.SeekWanted = false;
+    Seek(dev, dev.SeekTime);
+  }
+  PollTrack(dev, now);
+  if (LoopWraps(dev.Clock, Driver.Track.PatternEnds, ClockNow())) Seek(dev, PatternStart(dev.Clock.LoopPattern));
+  // A scene's step may move it even with no time passing: paused, the frame
+  // is held (it stays in the offscreen target) rather than drawn again.
+  const bool draw = !dev.Clock.Paused || dev.FrameStale;
+  if (draw) DemoRenderFrame();
+  dev.FrameStale = false;
+  const TDemoScene* scene = draw ? SceneOfPattern(Driver.Track.Pattern) : nullptr;
+  NoteFrame(dev.Stats, scene ? static_cast<int>(scene - DemoScenes) : -1, dev.Wall.Delta);
+  if (now - dev.LastMedians >= 0.5f) {
+    dev.LastMedians = now;
+    UpdateMedians(dev.Stats);
+  }
+  if (dev.ShotWanted) {  // before the panel: it never goes into the frame
+    dev.ShotWanted = false;
+    SaveShot(dev);
+  }
+  if (dev.PanelShown) DrawPanel(dev);
+  DemoEndFrame();
+}
+}  // namespace
+
+int DevMain(const TDemoOptions& options) {
+  TDevState dev;
+  dev.ShotDir = CurrentDirectory();  // beside data/, not among the media
+  if (!DemoStartup(options)) return 1;
+  if (!DevOverlayStart(Driver.Window.Handle, Driver.Window.RC)) std::fprintf(stderr, "dev: no panel: ImGui did not start\n");
+  dev.Mute = Driver.Mute;
+  dev.Rows = PatternRows(Driver.Track);
+  FileStamp("test.snc", dev.TrackStamp);
+  dev.Wall.Start();
+  while (!KeyDown(DIK_ESCAPE) && !Driver.QuitRequested) {
+    DevFrame(dev);
+    // Past the finale the demo would end: here it holds, or starts over.
+    if (Driver.Track.Pattern >= LastFramePattern) {
+      if (Driver.Loop) {
+        Seek(dev, 0);
+      } else if (!dev.Clock.Paused) {
+        dev.Clock = TogglePause(dev.Clock);
+        FollowClock(dev);
+      }
+    }
+  }
+  DevOverlayStop();
+  DemoShutdown();
+  FrameStatsReport(stderr);
+  return 0;
+}

@@ -1,0 +1,64 @@
+// DevTimeline: rows and positions.
+#include "dev/DevTimeline.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+std::vector<TPatternRow> PatternRows(const TSync& track) {
+  std::vector<TPatternRow> rows;
+  for (int p = 0; p <= FinalePattern; ++p) {
+    TPatternRow row;
+    row.Pattern = p;
+    // As the driver's PatternStart: a pattern's end time is still its own.
+    row.Begin = p == 0 ? 0.0f : std::nextafter(track.PatternEnds[p - 1], INFINITY);
+    row.End = track.PatternEnds[p];
+    row.Scene = SceneOfPattern(p);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+float TimelineLength(const std::vector<TPatternRow>& rows) {
+  float length = 0;
+  for (const TPatternRow& row : rows) length = std::max(length, row.End);
+  return length > 0 ? length : 1.0f;
+}
+
+int PatternAt(const std::vector<TPatternRow>& rows, float time) {
+  TSync track;
+  for (const TPatternRow& row : rows) track.PatternEnds[row.Pattern] = row.End;
+  track.Start();
+  return track.CurrentPattern(time);
+}
+
+float TimelineX(float time, float length, float width) {
+  if (length <= 0 || width <= 0) return 0;
+  return std::clamp(time / length, 0.0f, 1.0f) * width;
+}
+
+float TimelineTime(float x, float length, float width) {
+  if (length <= 0 || width <= 0) return 0;
+  return std::clamp(x / width, 0.0f, 1.0f) * length;
+}
+
+int PreviousPattern(int pattern) { return std::clamp(pattern - 1, 0, FinalePattern); }
+int NextPattern(int pattern) { return std::clamp(pattern + 1, 0, FinalePattern); }
+
+std::string TrackProblem(const TSync& track) {
+  char text[160];
+  for (int p = 0; p <= FinalePattern; ++p) {
+    const float end = track.PatternEnds[p];
+    if (!(end > 0) || !std::isfinite(end)) {
+      std::snprintf(text, sizeof text, "pattern %d has no end (the demo needs patterns 0 to %d)", p,
+                    FinalePattern);
+      return text;
+    }
+    if (p > 0 && !(end > track.PatternEnds[p - 1])) {
+      std::snprintf(text, sizeof text, "pattern %d ends at %.3f s, not after pattern %d (%.3f s)", p, end, p - 1,
+                    track.PatternEnds[p - 1]);
+      return text;
+    }
+  }
+  return {};
+}

@@ -1,0 +1,37 @@
+// DevTimeline: the track's patterns as rows of a timeline (start, end, the
+// scene each shows), the mapping between demo time and a position along
+// the timeline, and the checks a reloaded track must pass.
+// Needs: sync/Sync, driver/DemoScenes.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "driver/DemoScenes.h"
+#include "sync/Sync.h"
+
+struct TPatternRow {
+  int Pattern = 0;
+  float Begin = 0, End = 0;         // demo seconds; the end still belongs to it
+  const TDemoScene* Scene = nullptr;
+};
+
+// Patterns 0 to FinalePattern, each from just after the previous one's end.
+std::vector<TPatternRow> PatternRows(const TSync& track);
+// The end of the last row that has one; 1 when none has (an empty timeline
+// still maps positions).
+float TimelineLength(const std::vector<TPatternRow>& rows);
+// The pattern that shows at `time`, as the track's CurrentPattern finds it.
+int PatternAt(const std::vector<TPatternRow>& rows, float time);
+
+// Positions along a timeline `width` wide showing 0 to `length` seconds;
+// times outside it are clamped, so a drag past the edges seeks to them.
+float TimelineX(float time, float length, float width);
+float TimelineTime(float x, float length, float width);
+
+// Page Up and Page Down: the neighbouring pattern, kept to 0..FinalePattern.
+int PreviousPattern(int pattern);
+int NextPattern(int pattern);
+
+// Why the track cannot drive the demo (a pattern up to the finale without
+// an end, or ending before the one before it); empty when it can.
+std::string TrackProblem(const TSync& track);
