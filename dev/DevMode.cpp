@@ -48,7 +48,8 @@ void FollowClock(const TDevState& dev) {
   SetClockSpeed(ClockSpeed(dev.Clock));
   // A second playback of the sample would play beside the first.
   StopSample(Driver.MusicSample);
-  if (MusicPlays(dev.Clock, dev.Mute)) PlaySampleFrom(Driver.MusicSample, 100, 0, Driver.Time);
+  // Heard a mixer buffer from now, when the clock reads that much more.
+  if (MusicPlays(dev.Clock, dev.Mute)) PlaySampleFrom(Driver.MusicSample, 100, 0, Driver.Time + OutputLatency());
 }
 
 void Seek(TDevState& dev, float time, bool announce = true) {
