@@ -4,6 +4,7 @@
 #include "dev/DevMode.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -54,10 +55,12 @@ void FollowClock(const TDevState& dev) {
 
 void Seek(TDevState& dev, float time, bool announce = true) {
   time = std::clamp(time, 0.0f, TimelineLength(dev.Rows));
+  const auto began = std::chrono::steady_clock::now();
   SkipTo(time);
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began).count();
   dev.FrameStale = true;
   dev.Clock = AfterSeek(dev.Clock, Driver.Track.Pattern);
-  if (announce) std::fprintf(stderr, "dev: seek %.3f s, pattern %d\n", time, Driver.Track.Pattern);
+  if (announce) std::fprintf(stderr, "dev: seek %.3f s, pattern %d (%.0f ms)\n", time, Driver.Track.Pattern, ms);
   FollowClock(dev);
 }
 
