@@ -7,6 +7,7 @@
 #include <link.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <string>
@@ -90,6 +91,12 @@ void DisplaySetWindowSize(int width, int height) {
 }
 
 bool DisplayInit(int colourBits) {
+  // With no session bus named, SDL's X11 start-up has libdbus fork
+  // dbus-launch to start one, from a process whose picture decoder already
+  // runs: a child forked while another thread holds an allocator lock (as
+  // the sanitizers' does) hangs before its exec, and the start-up with it.
+  // SDL wants the bus only for the screensaver and input methods.
+  setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/no-session-bus", 0);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   const int channel = colourBits >= 24 ? 8 : 5;
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
