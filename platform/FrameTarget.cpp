@@ -215,8 +215,10 @@ void FrameTargetPresent() {
   if (!Target.Offscreen) return;
   if (!Target.ProgramTried) MakeProgram();
   const TLetterbox b = Letterbox(Target.Width, Target.Height, Target.DrawWidth, Target.DrawHeight);
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  // The window's framebuffer first: the saved state then names its draw
+  // buffer, which the pop can restore there (the target's is invalid there).
   BindFramebuffer(GL_FRAMEBUFFER, 0);
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
   glViewport(0, 0, Target.DrawWidth, Target.DrawHeight);
   ClearBars(b);
   if (Target.Program) {
