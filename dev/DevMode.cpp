@@ -198,6 +198,8 @@ int DevMain(const TDemoOptions& options) {
   dev.Mute = Driver.Mute;
   dev.Rows = PatternRows(Driver.Track);
   FileStamp("test.snc", dev.TrackStamp);
+  // Keys pressed before this went to the start-up, not to the panel.
+  std::fprintf(stderr, "dev: ready (F1 panel, Escape quits)\n");
   dev.Wall.Start();
   while (!KeyDown(DIK_ESCAPE) && !Driver.QuitRequested) {
     DevFrame(dev);
