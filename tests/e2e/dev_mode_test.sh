@@ -65,7 +65,7 @@ for try in $(seq 1 10); do
   for i in $(seq 1 10); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
   kill -0 $pid 2>/dev/null || break
 done
-wait $pid
+wait $pid || { echo "the demo ended with status $?"; cat "$LOG"; exit 9; }
 # Nothing the panel draws may leave a GL error (the run checks every frame).
 ! grep -m 3 '^GL error' "$LOG" || exit 8
 INNER
