@@ -49,7 +49,9 @@ bool StartBenchDemo(const char* tool, const std::string& dir) {
   }
   InstallFrameClock();
   try {
-    if (DemoStartup()) {
+    TDemoOptions quiet;  // the frames the capture tool draws: no mixer allowance in the clock
+    quiet.Mute = true;
+    if (DemoStartup(quiet)) {
       UploadAllTextures();  // the benchmarks time the scenes, not the start-up's tail
       return true;
     }

@@ -80,7 +80,11 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
 
   if (!EnterDemoDirectory(o.DataDir, error)) return Fail(error);
   TClockGuard clock;  // before start-up creates the demo's timer
-  if (!DemoStartup()) return Fail("The demo could not open its offscreen window");
+  // Muted: the video takes the music from its file, and frame k must show
+  // k / fps exactly, not a clock held back for a sound card's buffer.
+  TDemoOptions quiet;
+  quiet.Mute = true;
+  if (!DemoStartup(quiet)) return Fail("The demo could not open its offscreen window");
 
   // Where everything lies in frames.
   long long limit = o.End ? FrameAt(*o.End, o.Fps) : LongestDemoSeconds * o.Fps;
