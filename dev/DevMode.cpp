@@ -16,12 +16,12 @@
 #include "dev/DevTimeline.h"
 #include "driver/FrameStats.h"
 #include "driver/QRN2Base.h"
-#include "engine/GLQueries.h"
 #include "platform/DevOverlay.h"
 #include "platform/Files.h"
-#include "platform/PngWrite.h"
 #include "platform/QINKeyboard.h"
 #include "platform/QuarnBASS.h"
+#include "tools/capture/FrameImage.h"
+#include "tools/capture/PngFile.h"
 
 namespace {
 constexpr float TrackPollSeconds = 0.25f;
@@ -75,8 +75,8 @@ void HandleKey(TDevState& dev, TDevKey key) {
       break;
     case TDevKey::Left: Seek(dev, Driver.Time - ArrowSeconds); break;
     case TDevKey::Right: Seek(dev, Driver.Time + ArrowSeconds); break;
-    case TDevKey::PageUp: Seek(dev, PatternStart(PreviousPattern(pattern))); break;
-    case TDevKey::PageDown: Seek(dev, PatternStart(NextPattern(pattern))); break;
+    case TDevKey::PageUp: Seek(dev, Driver.Track.PatternStart(PreviousPattern(pattern))); break;
+    case TDevKey::PageDown: Seek(dev, Driver.Track.PatternStart(NextPattern(pattern))); break;
     case TDevKey::Home: Seek(dev, 0); break;
     case TDevKey::L: dev.Clock = ToggleLoop(dev.Clock, pattern); break;
     case TDevKey::Period:
@@ -109,7 +109,7 @@ void ReloadTrack(TDevState& dev) {
     return;
   }
   Driver.Track = fresh;
-  Driver.LakrisStart = Driver.Track.PatternEnds[SceneNamed(TSceneId::Lakris).FirstPattern];
+  UseLoadedTrack();
   dev.Rows = PatternRows(Driver.Track);
   dev.TrackError.clear();
   std::fprintf(stderr, "dev: test.snc reloaded\n");
@@ -127,16 +127,17 @@ void PollTrack(TDevState& dev, float now) {
 }
 
 void SaveShot(TDevState& dev) {
-  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(FrameWidth) * FrameHeight * 4);
-  ReadFramePixels(FrameWidth, FrameHeight, rgba.data());
+  TImage frame;  // read and written as the capture tool's stills are
+  ReadFrame(FrameWidth, FrameHeight, frame);
   char name[48];
   std::snprintf(name, sizeof name, "frame-%07.3f.png", Driver.Time);
   const std::string path = dev.ShotDir + name;
-  if (WriteFramePng(path, FrameWidth, FrameHeight, rgba.data())) {
+  std::string error;
+  if (WritePng(path, DropAlpha(frame), error)) {
     dev.LastShot = name;
     std::fprintf(stderr, "dev: saved %s\n", path.c_str());
   } else {
-    std::fprintf(stderr, "dev: cannot write %s\n", path.c_str());
+    std::fprintf(stderr, "dev: cannot write %s: %s\n", path.c_str(), error.c_str());
   }
 }
 
@@ -169,7 +170,7 @@ void DevFrame(TDevState& dev) {
     Seek(dev, dev.SeekTime);
   }
   PollTrack(dev, now);
-  if (LoopWraps(dev.Clock, Driver.Track.PatternEnds, ClockNow())) Seek(dev, PatternStart(dev.Clock.LoopPattern));
+  if (LoopWraps(dev.Clock, Driver.Track.PatternEnds, ClockNow())) Seek(dev, Driver.Track.PatternStart(dev.Clock.LoopPattern));
   // A scene's step may move it even with no time passing: paused, the frame
   // is held (it stays in the offscreen target) rather than drawn again.
   const bool draw = !dev.Clock.Paused || dev.FrameStale;

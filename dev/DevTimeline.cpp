@@ -10,8 +10,7 @@ std::vector<TPatternRow> PatternRows(const TSync& track) {
   for (int p = 0; p <= FinalePattern; ++p) {
     TPatternRow row;
     row.Pattern = p;
-    // As the driver's PatternStart: a pattern's end time is still its own.
-    row.Begin = p == 0 ? 0.0f : std::nextafter(track.PatternEnds[p - 1], INFINITY);
+    row.Begin = track.PatternStart(p);
     row.End = track.PatternEnds[p];
     row.Scene = SceneOfPattern(p);
     rows.push_back(row);
@@ -23,13 +22,6 @@ float TimelineLength(const std::vector<TPatternRow>& rows) {
   float length = 0;
   for (const TPatternRow& row : rows) length = std::max(length, row.End);
   return length > 0 ? length : 1.0f;
-}
-
-int PatternAt(const std::vector<TPatternRow>& rows, float time) {
-  TSync track;
-  for (const TPatternRow& row : rows) track.PatternEnds[row.Pattern] = row.End;
-  track.Start();
-  return track.CurrentPattern(time);
 }
 
 float TimelineX(float time, float length, float width) {

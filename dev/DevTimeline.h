@@ -20,8 +20,6 @@ std::vector<TPatternRow> PatternRows(const TSync& track);
 // The end of the last row that has one; 1 when none has (an empty timeline
 // still maps positions).
 float TimelineLength(const std::vector<TPatternRow>& rows);
-// The pattern that shows at `time`, as the track's CurrentPattern finds it.
-int PatternAt(const std::vector<TPatternRow>& rows, float time);
 
 // Positions along a timeline `width` wide showing 0 to `length` seconds;
 // times outside it are clamped, so a drag past the edges seeks to them.

@@ -132,10 +132,9 @@ bool DemoStartup(const TDemoOptions& options) {
   StartClock();
   if (MusicPlays() && !later) PlaySample(Driver.MusicSample, 100, 0);
   Driver.Track.LoadFromFile("test.snc");
-  Driver.Track.Start();
-  Driver.LakrisStart = Driver.Track.PatternEnds[SceneNamed(TSceneId::Lakris).FirstPattern];
+  UseLoadedTrack();
   if (later) {
-    const float start = options.StartPattern > 0 ? PatternStart(options.StartPattern)
+    const float start = options.StartPattern > 0 ? Driver.Track.PatternStart(options.StartPattern)
                                                  : static_cast<float>(options.StartSeconds);
     SkipTo(start);
     // Heard a buffer from now, when the clock reads that much more.
@@ -144,10 +143,9 @@ bool DemoStartup(const TDemoOptions& options) {
   return true;
 }
 
-float PatternStart(std::int32_t pattern) {
-  if (pattern <= 0) return 0;
-  // A pattern's end time still belongs to it; the next begins just after.
-  return std::nextafter(Driver.Track.PatternEnds[pattern - 1], INFINITY);
+void UseLoadedTrack() {
+  Driver.Track.Start();
+  Driver.LakrisStart = Driver.Track.PatternEnds[SceneNamed(TSceneId::Lakris).FirstPattern];
 }
 
 void SkipTo(float time) {

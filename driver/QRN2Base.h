@@ -74,8 +74,9 @@ void SkipTo(float time);
 void SetClockSpeed(float speed);
 // What the clock reads now, without taking a frame's reading.
 float ClockNow();
-// The first demo time the loaded track shows `pattern` in.
-float PatternStart(std::int32_t pattern);
+// Driver.Track has just been loaded: from its start, and the landscape's
+// start time taken from it.
+void UseLoadedTrack();
 
 // The whole program: start-up, loop, shutdown. Returns the exit status.
 int DemoMain(const TDemoOptions& options = {});

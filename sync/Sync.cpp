@@ -1,6 +1,8 @@
 // Sync: the pattern number follows the demo clock; it never goes back.
 #include "sync/Sync.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -44,4 +46,8 @@ std::int32_t TSync::CurrentPattern(float time) {
     ++Pattern;
   }
   return Pattern;
+}
+
+float TSync::PatternStart(std::int32_t pattern) const {
+  return pattern <= 0 ? 0.0f : std::nextafter(PatternEnds[pattern - 1], INFINITY);
 }

@@ -26,4 +26,7 @@ class TSync {
   // Moves Pattern forward to `time` and returns it. It never goes back:
   // Start first to look again from the beginning.
   std::int32_t CurrentPattern(float time);
+  // The first time the track shows `pattern` in: a pattern's end time still
+  // belongs to it, so the next begins just after.
+  float PatternStart(std::int32_t pattern) const;
 };

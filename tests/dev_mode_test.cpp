@@ -18,6 +18,12 @@ TSync TrackOf(const std::vector<float>& ends) {
   return track;
 }
 
+// The pattern the track shows at `time`, looked for from the start.
+int PatternAt(TSync track, float time) {
+  track.Start();
+  return track.CurrentPattern(time);
+}
+
 std::vector<float> EvenEnds(float step) {
   std::vector<float> ends;
   for (int p = 0; p <= FinalePattern; ++p) ends.push_back(step * (p + 1));
@@ -30,11 +36,11 @@ TEST(DevTimeline, RowsStartWhereTheDriverSeeksAndHoldTheirOwnEnds) {
   const std::vector<TPatternRow> rows = PatternRows(Driver.Track);
   ASSERT_EQ(rows.size(), static_cast<std::size_t>(FinalePattern + 1));
   for (const TPatternRow& row : rows) {
-    EXPECT_EQ(row.Begin, PatternStart(row.Pattern)) << row.Pattern;
+    EXPECT_EQ(row.Begin, Driver.Track.PatternStart(row.Pattern)) << row.Pattern;
     // What the track itself says shows at both edges: seeking to a row's
     // start must not land in the pattern before it.
-    EXPECT_EQ(PatternAt(rows, row.Begin), row.Pattern) << row.Pattern;
-    EXPECT_EQ(PatternAt(rows, row.End), row.Pattern) << row.Pattern;
+    EXPECT_EQ(PatternAt(Driver.Track, row.Begin), row.Pattern) << row.Pattern;
+    EXPECT_EQ(PatternAt(Driver.Track, row.End), row.Pattern) << row.Pattern;
     EXPECT_EQ(row.Scene, SceneOfPattern(row.Pattern));
   }
   EXPECT_FLOAT_EQ(TimelineLength(rows), 1.5f * (FinalePattern + 1));

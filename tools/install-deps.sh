@@ -13,7 +13,7 @@ packages=(
   libgtest-dev googletest
   libcairo2-dev fonts-dejavu-core libmp3lame-dev
   libpng-dev
-  libimgui-dev libstb-dev
+  libimgui-dev
   xvfb xauth xdotool x11-apps openbox
   ffmpeg
   clang-14 libclang-rt-14-dev llvm-14

@@ -109,7 +109,7 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
       return Fail("A contact sheet time lies past the demo's end at " + SecondsText(demoLast, o.Fps));
   long long lastToDraw = -1;
   if (video) {
-    const double start = o.StartPattern >= 0 ? PatternStart(o.StartPattern) : o.Start;
+    const double start = o.StartPattern >= 0 ? Driver.Track.PatternStart(o.StartPattern) : o.Start;
     report.VideoFirst = FirstFrameFrom(start, o.Fps);
     report.VideoLast = o.End ? FrameAt(*o.End, o.Fps) : demoLast;
     if (demoLast >= 0) report.VideoLast = std::min(report.VideoLast, demoLast);
