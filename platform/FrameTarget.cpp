@@ -81,10 +81,12 @@ void main() {
   Uv = Corner;
   gl_Position = vec4(mix(Box.xy, Box.zw, Corner), 0.0, 1.0);
 })";
+// Opaque: the frame's alpha is what its blending left, and a window system
+// that reads the window's alpha would show the picture through it.
 const char* const FragmentSource = R"(#version 130
 uniform sampler2D Frame;
 noperspective in vec2 Uv;
-void main() { gl_FragColor = texture(Frame, Uv); })";
+void main() { gl_FragColor = vec4(texture(Frame, Uv).rgb, 1.0); })";
 
 void MakeProgram() {
   Target.ProgramTried = true;

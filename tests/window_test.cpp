@@ -118,6 +118,14 @@ TEST(Window, FrameOfAnotherShapeIsShownWholeCentredWithBlackBars) {
   EXPECT_EQ(ReadPixel(950, 300), (std::vector<std::uint8_t>{0, 0, 0, 255})) << "right bar";
   EXPECT_EQ(ReadPixel(101, 300), (std::vector<std::uint8_t>{255, 0, 0, 255}));
   EXPECT_EQ(ReadPixel(898, 599), (std::vector<std::uint8_t>{255, 0, 0, 255}));
+  // What blending leaves in the frame's alpha must not reach the window,
+  // whose system may show the picture through it.
+  DisplayBindFrame(w, 800, 600);
+  glClearColor(1, 0, 0, 0.25f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  DisplayComposite();
+  EXPECT_EQ(ReadPixel(500, 300), (std::vector<std::uint8_t>{255, 0, 0, 255})) << "presented opaque";
+  glClearColor(1, 0, 0, 1);
   GLfloat clear[4];
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
   EXPECT_FLOAT_EQ(clear[0], 1.0f) << "the engine's clear colour survives";
