@@ -2,6 +2,8 @@
 
 #include <GL/glu.h>
 
+#include "engine/RenderScale.h"
+
 namespace {
 void Switch(GLenum capability, bool on) {
   if (on)
@@ -30,7 +32,8 @@ void SetLighting(bool on) { Switch(GL_LIGHTING, on); }
 void SetDepthTest(bool on) { Switch(GL_DEPTH_TEST, on); }
 void SetColorMaterial(bool on) { Switch(GL_COLOR_MATERIAL, on); }
 void SetFaceCulling(bool on) { Switch(GL_CULL_FACE, on); }
-void SetLineWidth(float width) { glLineWidth(width); }
+// Lines keep their look at any render scale.
+void SetLineWidth(float width) { glLineWidth(width * static_cast<float>(CurrentRenderScale().Scale)); }
 
 void SetClearColor(const TColor4& color) { glClearColor(color.r, color.g, color.b, color.a); }
 

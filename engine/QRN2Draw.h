@@ -23,6 +23,7 @@ void SetLighting(bool on);
 void SetDepthTest(bool on);
 void SetColorMaterial(bool on);
 void SetFaceCulling(bool on);
+// In units of the frame: pixels at the render scale.
 void SetLineWidth(float width);
 
 void SetClearColor(const TColor4& color);

@@ -1,7 +1,10 @@
 // QRN2RenderTexture: drawing into a square texture. The next drawing lands
 // in the bottom-left Size x Size square of the frame, which is then copied
-// into the texture; Size must not exceed the window's sides.
-// Needs: Quarn2 (CurrentWindow), a current GL context.
+// into the texture; Size must not exceed the window's sides. Sizes are in
+// units of the frame: the square and its texture have Size units' pixels at
+// the render scale.
+// Needs: Quarn2 (CurrentWindow), RenderScale, platform/Display (resolving a
+// multisampled frame), a current GL context.
 #pragma once
 #include <GL/gl.h>
 

@@ -6,6 +6,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+
+#include "engine/GLQueries.h"
 #include "platform/Message.h"
 
 TWindowRec CurrentWindow;
@@ -15,8 +18,36 @@ namespace {
 bool FullscreenRequested = false;
 TDisplayWindow Display;
 
+TFrameQuality Quality;
+
 void Error(const char* text) { ShowMessage("Error", text, TMessageIcon::Error); }
+
+// The scale asked for, as far as the GL can draw a frame that large. The
+// screen's own resolution is the natural one for a GPU; a software renderer
+// keeps one pixel a unit unless told otherwise.
+TRenderScale ChooseRenderScale(int width, int height, bool fullscreen) {
+  double scale = Quality.Value;
+  const bool native = Quality.Scale == TScaleChoice::Native ||
+                      (Quality.Scale == TScaleChoice::Auto && !DisplayRendersInSoftware());
+  if (native) {
+    int w = 0, h = 0;
+    DisplayNativeSize(Display, fullscreen, w, h);
+    scale = FittingScale(width, height, w, h);
+  } else if (Quality.Scale == TScaleChoice::Auto) {
+    scale = 1;
+  }
+  if (const int largest = LargestFrameSide(); largest > 0)
+    scale = std::min({scale, static_cast<double>(largest) / width, static_cast<double>(largest) / height});
+  return RenderScaleOf(scale, width, height);
+}
+
+int ChooseSamples() {
+  if (Quality.Samples >= 0) return Quality.Samples;
+  return DisplayRendersInSoftware() ? 0 : 4;
+}
 }  // namespace
+
+void RequestFrameQuality(const TFrameQuality& quality) { Quality = quality; }
 
 // GL and GLU are linked; there is nothing to look up by name.
 void LoadGLEntryPoints() {}
@@ -63,10 +94,17 @@ TWindowRec OpenWindow(int width, int height, int bits, bool fullscreen, const ch
     Error("Unable to activate OpenGL rendering context");
     return end();
   }
+  const TRenderScale scale = ChooseRenderScale(width, height, fullscreen);
+  // At another scale than one pixel a unit the frame is made for the
+  // screen's own pixels: switching the mode to the frame's size would undo it.
+  if (fullscreen && scale.Scale != 1) DisplayKeepDesktopMode(Display);
   DisplayShow(Display, fullscreen);
-  DisplayBindFrame(Display, width, height);
+  SetRenderScale(scale);
+  DisplaySetSamples(ChooseSamples());
+  DisplayBindFrame(Display, scale.Width, scale.Height);
   SetProjection(width, height);
   SetDefaultGLState();
+  if (scale.Scale != 1) glLineWidth(static_cast<float>(scale.Scale));  // lines keep their look
   return end();
 }
 
@@ -82,7 +120,7 @@ void TearDownWindow(TWindowRec& window, bool /*fullscreen*/) {
 
 void SetProjection(int width, int height) {
   if (height == 0) height = 1;
-  glViewport(0, 0, width, height);
+  glViewport(0, 0, ScaledPixels(width), ScaledPixels(height));
   PerspectiveProjection(static_cast<double>(width) / static_cast<double>(height));
   glLoadIdentity();
 }

@@ -3,12 +3,14 @@
 #include "platform/Display.h"
 
 #include <SDL2/SDL.h>
+#include <GL/gl.h>
 #include <dlfcn.h>
 #include <link.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <thread>
 #include <string>
 #include <utility>
@@ -173,6 +175,38 @@ void DisplayDestroyWindow(TDisplayWindow& w) {
 
 void DisplayQuit() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
 
+bool DisplayRendersInSoftware() {
+  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  if (!renderer) return false;
+  for (const char* name : {"llvmpipe", "softpipe", "swrast"})
+    if (std::strstr(renderer, name)) return true;
+  return false;
+}
+
+void DisplayNativeSize(TDisplayWindow& w, bool fullscreen, int& width, int& height) {
+  SDL_Window* window = static_cast<SDL_Window*>(w.Window);
+  width = height = 0;
+  if (!window) return;
+  SDL_DisplayMode desktop{};
+  if (fullscreen && SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0) {
+    width = desktop.w;
+    height = desktop.h;
+  } else {
+    SDL_GL_GetDrawableSize(window, &width, &height);
+  }
+}
+
+void DisplayKeepDesktopMode(TDisplayWindow& w) {
+  SDL_Window* window = static_cast<SDL_Window*>(w.Window);
+  SDL_DisplayMode desktop{};
+  if (window && SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0)
+    SDL_SetWindowDisplayMode(window, &desktop);
+}
+
+void DisplaySetSamples(int samples) { FrameTargetSetSamples(samples); }
+int DisplayFrameSamples() { return FrameTargetSamples(); }
+void DisplayResolveFrame(int x, int y, int width, int height) { FrameTargetResolve(x, y, width, height); }
+
 void DisplayBindFrame(TDisplayWindow& w, int frameWidth, int frameHeight) {
   if (!w.Window || !w.Context) return;
   FrameSize = {frameWidth, frameHeight};
@@ -201,6 +235,7 @@ void DisplayPresent(TDisplayWindow& w) {
     X11PresentStart(window, FrameSize.first, FrameSize.second);
   }
   if (FrameTargetOffscreen() && X11PresentActive() && !OverlayHook) {
+    FrameTargetResolve(0, 0, FrameSize.first, FrameSize.second);
     X11PresentFrame(FrameTargetDrawWidth(), FrameTargetDrawHeight());  // nothing to swap
   } else {
     DisplayComposite();

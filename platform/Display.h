@@ -2,10 +2,11 @@
 // Mechanism: SDL2 video (x11 under a desktop or Xvfb, offscreen/EGL headless)
 // with an OpenGL compatibility context.
 //
-// The engine always draws an 800x600-style fixed frame. When the drawable has
-// another size (a fullscreen window on a display that cannot switch modes,
-// a resized window) the frame is drawn into an offscreen framebuffer of the
-// fixed size and shown whole, centred and aspect-kept, with black bars.
+// The engine always draws a frame of a fixed size (800x600 at scale 1, more
+// pixels at a higher render scale). When the drawable has another size (a
+// fullscreen window on a display that cannot switch modes, a resized window)
+// the frame is drawn into an offscreen framebuffer of its size and shown
+// whole, centred and aspect-kept, with black bars.
 #pragma once
 
 struct TDisplayWindow {
@@ -42,8 +43,27 @@ void DisplayDestroyWindow(TDisplayWindow& w);
 void DisplayQuit();
 
 // Makes the fixed-size frame the draw target, adding the offscreen
-// framebuffer when the drawable differs from it. Needs a current context.
+// framebuffer when the drawable differs from it or the frame is
+// multisampled. Needs a current context.
 void DisplayBindFrame(TDisplayWindow& w, int frameWidth, int frameHeight);
+// Multisampling of the frame with `samples` a pixel (0 or 1: none), as far
+// as the GL offers it; takes effect at the next bind.
+void DisplaySetSamples(int samples);
+// The samples the bound frame has: 0 when it is not multisampled.
+int DisplayFrameSamples();
+// A multisampled frame is drawn into samples no read can see: this resolves
+// the rectangle into the framebuffer that reads (copies into textures,
+// read-backs) use. Nothing to do otherwise.
+void DisplayResolveFrame(int x, int y, int width, int height);
+
+// Whether the current context draws in software (llvmpipe, softpipe, swrast).
+bool DisplayRendersInSoftware();
+// The pixels a picture can have: the screen's for a fullscreen window (its
+// own mode, not a switched one), else the window's drawable.
+void DisplayNativeSize(TDisplayWindow& w, bool fullscreen, int& width, int& height);
+// A fullscreen window keeps the screen's own mode instead of asking for the
+// frame's size; before DisplayShow.
+void DisplayKeepDesktopMode(TDisplayWindow& w);
 
 // Handles every pending event; true when a quit request was among them.
 bool DisplayPumpEvents();

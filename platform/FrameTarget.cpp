@@ -9,6 +9,9 @@
 namespace {
 struct TTarget {
   GLuint Framebuffer = 0, Colour = 0, DepthStencil = 0;  // Colour: a texture
+  // Where a multisampled frame is drawn; resolved into Framebuffer.
+  GLuint MsFramebuffer = 0, MsColour = 0, MsDepthStencil = 0;
+  int Samples = 0;                                        // of the Ms attachments
   int StorageWidth = 0, StorageHeight = 0;                // size of the attachments
   int Width = 0, Height = 0, DrawWidth = 0, DrawHeight = 0;
   bool Offscreen = false;  // drawing goes to Framebuffer
@@ -18,12 +21,15 @@ struct TTarget {
 };
 TTarget Target;
 bool KeepOffscreen = false;  // FrameTargetKeepOffscreen
+int WantedSamples = 0;       // FrameTargetSetSamples
 
 PFNGLGENFRAMEBUFFERSPROC GenFramebuffers;
 PFNGLBINDFRAMEBUFFERPROC BindFramebuffer;
 PFNGLGENRENDERBUFFERSPROC GenRenderbuffers;
 PFNGLBINDRENDERBUFFERPROC BindRenderbuffer;
 PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage;
+PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC RenderbufferStorageMultisample;
+PFNGLGETRENDERBUFFERPARAMETERIVPROC GetRenderbufferParameteriv;
 PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer;
 PFNGLFRAMEBUFFERTEXTURE2DPROC FramebufferTexture2D;
 PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus;
@@ -57,7 +63,9 @@ bool LoadFramebufferCalls() {
          Load(RenderbufferStorage, "glRenderbufferStorage") &&
          Load(FramebufferRenderbuffer, "glFramebufferRenderbuffer") &&
          Load(FramebufferTexture2D, "glFramebufferTexture2D") &&
-         Load(CheckFramebufferStatus, "glCheckFramebufferStatus") && Load(BlitFramebuffer, "glBlitFramebuffer");
+         Load(CheckFramebufferStatus, "glCheckFramebufferStatus") && Load(BlitFramebuffer, "glBlitFramebuffer") &&
+         Load(RenderbufferStorageMultisample, "glRenderbufferStorageMultisample") &&
+         Load(GetRenderbufferParameteriv, "glGetRenderbufferParameteriv");
 }
 
 bool LoadProgramCalls() {
@@ -114,6 +122,33 @@ void MakeProgram() {
   Target.Frame = GetUniformLocation(program, "Frame");
 }
 
+// The multisampled framebuffer beside the target, with as many samples as
+// wanted and offered; without it (none wanted, or incomplete) Samples is 0.
+void CreateMultisampled(int width, int height) {
+  GLint most = 0;
+  if (WantedSamples > 1) glGetIntegerv(GL_MAX_SAMPLES, &most);
+  const int samples = WantedSamples < most ? WantedSamples : most;
+  Target.Samples = 0;
+  if (samples < 2) return;
+  if (!Target.MsFramebuffer) {
+    GenFramebuffers(1, &Target.MsFramebuffer);
+    GenRenderbuffers(1, &Target.MsColour);
+    GenRenderbuffers(1, &Target.MsDepthStencil);
+  }
+  GLint got = 0;
+  BindRenderbuffer(GL_RENDERBUFFER, Target.MsColour);
+  RenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGBA8, width, height);
+  GetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &got);
+  BindRenderbuffer(GL_RENDERBUFFER, Target.MsDepthStencil);
+  RenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH24_STENCIL8, width, height);
+  BindRenderbuffer(GL_RENDERBUFFER, 0);
+  BindFramebuffer(GL_FRAMEBUFFER, Target.MsFramebuffer);
+  FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Target.MsColour);
+  FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, Target.MsDepthStencil);
+  if (CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE) Target.Samples = got;
+  BindFramebuffer(GL_FRAMEBUFFER, Target.Framebuffer);
+}
+
 bool CreateTarget(int width, int height) {
   if (!Target.Framebuffer && !LoadFramebufferCalls()) return false;
   if (!Target.Framebuffer) {
@@ -138,7 +173,9 @@ bool CreateTarget(int width, int height) {
   FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, Target.DepthStencil);
   Target.StorageWidth = width;
   Target.StorageHeight = height;
-  return CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  if (CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+  CreateMultisampled(width, height);
+  return true;
 }
 
 // The bars beside the picture: black, cleared without touching the picture.
@@ -200,22 +237,45 @@ std::array<TLetterbox, 4> LetterboxBars(const TLetterbox& b, int drawWidth, int 
 
 void FrameTargetKeepOffscreen(bool keep) { KeepOffscreen = keep; }
 
+void FrameTargetSetSamples(int samples) { WantedSamples = samples; }
+
 bool FrameTargetBind(int frameWidth, int frameHeight, int drawWidth, int drawHeight) {
   Target.Width = frameWidth;
   Target.Height = frameHeight;
   Target.DrawWidth = drawWidth;
   Target.DrawHeight = drawHeight;
-  bool offscreen = KeepOffscreen || drawWidth != frameWidth || drawHeight != frameHeight;
+  bool offscreen = KeepOffscreen || WantedSamples > 1 || drawWidth != frameWidth || drawHeight != frameHeight;
   if (offscreen && (Target.StorageWidth != frameWidth || Target.StorageHeight != frameHeight))
     offscreen = CreateTarget(frameWidth, frameHeight);  // without framebuffer objects: unscaled
-  if (Target.Framebuffer) BindFramebuffer(GL_FRAMEBUFFER, offscreen ? Target.Framebuffer : 0);
+  if (Target.Framebuffer) {
+    // Multisampled, drawing goes to the samples and reads to the resolved frame.
+    const bool ms = offscreen && Target.Samples > 1;
+    BindFramebuffer(GL_FRAMEBUFFER, !offscreen ? 0 : ms ? Target.MsFramebuffer : Target.Framebuffer);
+    if (ms) BindFramebuffer(GL_READ_FRAMEBUFFER, Target.Framebuffer);
+  }
   Target.Offscreen = offscreen;
   return offscreen;
+}
+
+int FrameTargetSamples() { return Target.Offscreen ? Target.Samples : 0; }
+
+void FrameTargetResolve(int x, int y, int width, int height) {
+  if (FrameTargetSamples() < 2) return;
+  // A blit is cut by the scissor, which a scene may have left on.
+  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+  if (scissor) glDisable(GL_SCISSOR_TEST);
+  BindFramebuffer(GL_READ_FRAMEBUFFER, Target.MsFramebuffer);
+  BindFramebuffer(GL_DRAW_FRAMEBUFFER, Target.Framebuffer);
+  BlitFramebuffer(x, y, x + width, y + height, x, y, x + width, y + height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  BindFramebuffer(GL_DRAW_FRAMEBUFFER, Target.MsFramebuffer);
+  BindFramebuffer(GL_READ_FRAMEBUFFER, Target.Framebuffer);
+  if (scissor) glEnable(GL_SCISSOR_TEST);
 }
 
 void FrameTargetPresent() {
   if (!Target.Offscreen) return;
   if (!Target.ProgramTried) MakeProgram();
+  FrameTargetResolve(0, 0, Target.Width, Target.Height);
   const TLetterbox b = Letterbox(Target.Width, Target.Height, Target.DrawWidth, Target.DrawHeight);
   // The window's framebuffer first: the saved state then names its draw
   // buffer, which the pop can restore there (the target's is invalid there).

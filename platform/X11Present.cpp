@@ -16,6 +16,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "platform/Display.h"
 #include "platform/FrameTarget.h"
 
 namespace {
@@ -40,14 +41,6 @@ bool StartFailed = false;
 int NoteError(::Display*, XErrorEvent*) {
   StartFailed = true;
   return 0;
-}
-
-bool SoftwareRenderer() {
-  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  if (!renderer) return false;
-  for (const char* name : {"llvmpipe", "softpipe", "swrast"})
-    if (std::strstr(renderer, name)) return true;
-  return false;
 }
 
 void WaitForPut() {
@@ -131,7 +124,7 @@ bool X11PresentStart(void* sdlWindow, int frameWidth, int frameHeight) {
   SDL_VERSION(&info.version);
   if (!SDL_GetWindowWMInfo(static_cast<SDL_Window*>(sdlWindow), &info) || info.subsystem != SDL_SYSWM_X11)
     return false;
-  if (!SoftwareRenderer() || frameWidth <= 0 || frameHeight <= 0) return false;
+  if (!DisplayRendersInSoftware() || frameWidth <= 0 || frameHeight <= 0) return false;
   X = new TX11();
   X->Shm.shmid = -1;
   // A server that refuses a step reports it through the error handler.
