@@ -40,7 +40,7 @@ bool ParseBenchArgs(int argc, char** argv, const char* tool, std::string& dir,
   return true;
 }
 
-bool StartBenchDemo(const char* tool, const std::string& dir) {
+bool StartBenchDemo(const char* tool, const std::string& dir, const TFrameQuality& quality) {
   UseHeadlessDrivers();
   std::string error;
   if (!EnterDemoDirectory(dir, error)) {
@@ -51,6 +51,14 @@ bool StartBenchDemo(const char* tool, const std::string& dir) {
   try {
     TDemoOptions quiet;  // the frames the capture tool draws: no mixer allowance in the clock
     quiet.Mute = true;
+    // A window of the frame's size: the frame is drawn straight into it.
+    const TRenderScale frame = RenderScaleOf(quality.Value, 800, 600);
+    quiet.Scale = quality.Scale;
+    quiet.ScaleValue = quality.Value;
+    quiet.Msaa = quality.Samples;
+    quiet.Fullscreen = false;
+    quiet.WindowWidth = frame.Width;
+    quiet.WindowHeight = frame.Height;
     if (DemoStartup(quiet)) {
       UploadAllTextures();  // the benchmarks time the scenes, not the start-up's tail
       return true;

@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "engine/RenderScale.h"
+
 // A whole-number option (Value) or, with Text set instead, a word.
 struct TBenchOption {
   const char* Name;  // "--frames"
@@ -18,8 +20,9 @@ struct TBenchOption {
 bool ParseBenchArgs(int argc, char** argv, const char* tool, std::string& dir,
                     std::initializer_list<TBenchOption> options);
 
-// Headless drivers, the demo's directory, the frame clock, the start-up.
-// False after a message when any of them fails.
-bool StartBenchDemo(const char* tool, const std::string& dir);
+// Headless drivers, the demo's directory, the frame clock, the start-up,
+// the frame drawn at `quality` (one pixel a unit by default). False after a
+// message when any of them fails.
+bool StartBenchDemo(const char* tool, const std::string& dir, const TFrameQuality& quality = {});
 // Shuts the demo down and gives the clock back.
 void EndBenchDemo();

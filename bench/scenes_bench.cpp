@@ -2,10 +2,12 @@
 // offscreen and without encoding, and prints each scene's median and
 // 99th-percentile frame time. A frame is timed from the start of drawing to
 // the end of presenting, with the GL work finished.
-//   scenes_bench [--data DIR] [--frames N] [--scene NAME]
-// --scene draws only that scene (to profile it). Then each scene's state is
+//   scenes_bench [--data DIR] [--frames N] [--scene NAME] [--scale K] [--msaa N]
+// --scene draws only that scene (to profile it); --scale draws the frame at
+// K pixels a unit (800K x 600K), --msaa with N samples. Then each scene's state is
 // stepped through 60 s of 60 Hz frames without drawing, as a seek would.
 #include <algorithm>
+#include <cstdlib>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -16,6 +18,8 @@
 #include "driver/FrameStats.h"
 #include "driver/QRN2Base.h"
 #include "engine/GLQueries.h"
+#include "engine/RenderScale.h"
+#include "platform/Display.h"
 #include "sync/Sync.h"
 #include "tools/capture/FrameClock.h"
 
@@ -45,18 +49,29 @@ double StepMinute(const TDemoScene& scene, double begin) {
 int main(int argc, char** argv) {
   std::string dir = ".";
   int frames = 300;
-  std::string only;
+  std::string only, scaleText = "1";
+  int msaa = 0;
   if (!ParseBenchArgs(argc, argv, "scenes_bench", dir,
-                      {{"--frames", 1, 100000, &frames}, {"--scene", 0, 0, nullptr, &only}}))
+                      {{"--frames", 1, 100000, &frames},
+                       {"--scene", 0, 0, nullptr, &only},
+                       {"--scale", 0, 0, nullptr, &scaleText},
+                       {"--msaa", 0, 8, &msaa}}))
     return 2;
+  char* end = nullptr;
+  const double scale = std::strtod(scaleText.c_str(), &end);
+  if (*end != '\0' || !(scale >= 0.25 && scale <= 8)) {
+    std::fprintf(stderr, "scenes_bench: --scale takes a number from 0.25 to 8, not %s\n", scaleText.c_str());
+    return 2;
+  }
   if (!only.empty() && std::none_of(std::begin(DemoScenes), std::end(DemoScenes),
                                     [&](const TDemoScene& s) { return only == s.Name; })) {
     std::fprintf(stderr, "scenes_bench: no scene named %s\n", only.c_str());
     return 2;
   }
-  if (!StartBenchDemo("scenes_bench", dir)) return 1;
-  std::printf("Renderer: %s, %d frames per scene, 800x600\n",
-              RendererName(), frames);
+  if (!StartBenchDemo("scenes_bench", dir, {TScaleChoice::Fixed, scale, msaa})) return 1;
+  const TRenderScale& drawn = CurrentRenderScale();
+  std::printf("Renderer: %s, %d frames per scene, %dx%d (scale %g, %d samples)\n", RendererName(), frames,
+              drawn.Width, drawn.Height, drawn.Scale, DisplayFrameSamples());
   std::printf("%-8s %-9s %7s %11s %11s %10s\n", "scene", "patterns", "frames", "median ms", "p99 ms", "median fps");
   for (const TDemoScene& scene : DemoScenes) {
     if (!only.empty() && only != scene.Name) continue;

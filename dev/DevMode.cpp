@@ -16,6 +16,7 @@
 #include "dev/DevTimeline.h"
 #include "driver/FrameStats.h"
 #include "driver/QRN2Base.h"
+#include "engine/RenderScale.h"
 #include "platform/DevOverlay.h"
 #include "platform/Files.h"
 #include "platform/QINKeyboard.h"
@@ -27,7 +28,6 @@ namespace {
 constexpr float TrackPollSeconds = 0.25f;
 constexpr float ArrowSeconds = 5;
 constexpr float StepSeconds = 1.0f / 60;
-constexpr int FrameWidth = 800, FrameHeight = 600;
 
 struct TDevState {
   TDevClock Clock;
@@ -127,8 +127,8 @@ void PollTrack(TDevState& dev, float now) {
 }
 
 void SaveShot(TDevState& dev) {
-  TImage frame;  // read and written as the capture tool's stills are
-  ReadFrame(FrameWidth, FrameHeight, frame);
+  TImage frame;  // read and written as the capture tool's stills are, at the frame's pixels
+  ReadFrame(CurrentRenderScale().Width, CurrentRenderScale().Height, frame);
   char name[48];
   std::snprintf(name, sizeof name, "frame-%07.3f.png", Driver.Time);
   const std::string path = dev.ShotDir + name;

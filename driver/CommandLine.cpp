@@ -10,6 +10,12 @@
 namespace {
 constexpr int SmallestSide = 16, LargestSide = 16384;
 constexpr double LongestStart = 24 * 3600;
+constexpr double SmallestScale = 0.25, LargestScale = 8;
+
+bool ParseNumber(std::string_view text, double& value) {
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc{} && end == text.data() + text.size();
+}
 
 // "WxH" with both sides within the limits.
 bool ParseSize(std::string_view text, int& width, int& height) {
@@ -29,7 +35,7 @@ std::string DemoUsage(const char* program) {
          " [options]\n"
          "  --help          this text\n"
          "  --fullscreen    fill the screen (the default)\n"
-         "  --window        play in a window of the frame's size (800x600)\n"
+         "  --window        play in a window of the frame's size (800x600 at scale 1)\n"
          "  --size WxH      play in a window of that size; the frame is scaled to fit\n"
          "  --no-vsync      draw as fast as the machine can, not paced to the display\n"
          "  --mute          play without the music\n"
@@ -37,13 +43,18 @@ std::string DemoUsage(const char* program) {
          "  --start SECONDS begin at that demo time, the music from the same point\n"
          "  --pattern N     begin at the start of pattern N (0 to " +
          std::to_string(FinalePattern) + ")\n"
+         "  --scale K       draw K pixels a unit of the 800x600 frame (0.25 to 8), or\n"
+         "                  native: as many as the screen has (the default on a GPU;\n"
+         "                  a software renderer draws at 1)\n"
+         "  --msaa N        anti-aliasing with N samples a pixel (0, 2, 4 or 8; the\n"
+         "                  default is 4 on a GPU, 0 on a software renderer)\n"
          "  --dev           development mode: F1 panel, pause, seek, reload of test.snc\n"
          "  --data DIR      read the media from DIR (or DIR/data); without it: data/ here,\n"
          "                  else data/ beside the program, else the installed media\n";
 }
 
 bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, std::string& error) {
-  bool window = false, fullscreen = false;
+  bool window = false, fullscreen = false, sized = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
     auto value = [&](std::string_view& out) {
@@ -68,7 +79,27 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
                 std::to_string(LargestSide) + ": not " + std::string(v);
         return false;
       }
-      window = true;
+      window = sized = true;
+    } else if (a == "--scale") {
+      if (!value(v)) return false;
+      double scale = 0;
+      if (v == "native") {
+        options.Scale = TScaleChoice::Native;
+      } else if (ParseNumber(v, scale) && scale >= SmallestScale && scale <= LargestScale) {
+        options.Scale = TScaleChoice::Fixed;
+        options.ScaleValue = scale;
+      } else {
+        error = "--scale takes native or a number from 0.25 to 8: not " + std::string(v);
+        return false;
+      }
+    } else if (a == "--msaa") {
+      if (!value(v)) return false;
+      if (v == "0" || v == "2" || v == "4" || v == "8") {
+        options.Msaa = v[0] - '0';
+      } else {
+        error = "--msaa takes 0, 2, 4 or 8: not " + std::string(v);
+        return false;
+      }
     } else if (a == "--no-vsync") {
       options.Paced = false;
     } else if (a == "--mute") {
@@ -80,8 +111,7 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
     } else if (a == "--start") {
       if (!value(v)) return false;
       double seconds = -1;
-      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), seconds);
-      if (ec != std::errc{} || end != v.data() + v.size() || !(seconds >= 0 && seconds <= LongestStart)) {
+      if (!ParseNumber(v, seconds) || !(seconds >= 0 && seconds <= LongestStart)) {
         error = "--start takes seconds from 0 to " + std::to_string(static_cast<int>(LongestStart)) + ": not " +
                 std::string(v);
         return false;
@@ -117,5 +147,11 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
     return false;
   }
   options.Fullscreen = !window;
+  // A window of the frame's own size holds the frame's pixels.
+  if (window && !sized && options.Scale == TScaleChoice::Fixed) {
+    const TRenderScale frame = RenderScaleOf(options.ScaleValue, 800, 600);
+    options.WindowWidth = frame.Width;
+    options.WindowHeight = frame.Height;
+  }
   return true;
 }

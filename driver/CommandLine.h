@@ -1,9 +1,11 @@
 // CommandLine: the demo's options. Without any, the program is what it has
 // always been: fullscreen, paced to the display, with its music, its media
 // from data/ in the working directory.
-// Needs: driver/DemoScenes (the patterns one can start at).
+// Needs: driver/DemoScenes (the patterns one can start at), engine/RenderScale.
 #pragma once
 #include <string>
+
+#include "engine/RenderScale.h"
 
 struct TDemoOptions {
   bool Help = false;
@@ -16,6 +18,10 @@ struct TDemoOptions {
   double StartSeconds = 0;    // begin at this demo time ...
   int StartPattern = -1;      // ... or at the start of this pattern
   std::string DataDir;  // empty: data/ here, beside the program, or installed
+  // The frame's pixels a unit and multisampling (-1: the renderer's choice).
+  TScaleChoice Scale = TScaleChoice::Auto;
+  double ScaleValue = 1;
+  int Msaa = -1;
 };
 
 // Every option with a line of its own, for --help and after an error.

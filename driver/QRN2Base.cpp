@@ -111,6 +111,7 @@ bool DemoStartup(const TDemoOptions& options) {
   } startupScope;
   LoadGLEntryPoints();
   DisplaySetWindowSize(options.WindowWidth, options.WindowHeight);
+  RequestFrameQuality({options.Scale, options.ScaleValue, options.Msaa});
   Driver.Window = OpenWindow(800, 600, 32, options.Fullscreen, "Test");
   if (!WindowOpened(Driver.Window)) return false;
   CreateKeyboard(Driver.Window, false);

@@ -17,7 +17,8 @@ constexpr int MaxFps = 1000;
 constexpr int MaxSide = 8192;
 constexpr double TimeSlack = 1e-9;  // absorbs "0.3 * 10" landing just below 3
 const std::string ValueOptions[] = {"--data", "--fps",   "--start",         "--end",   "--size",    "--video",
-                                    "--codec", "--still", "--contact-sheet", "--times", "--columns", "--tile", "--pattern"};
+                                    "--codec", "--still", "--contact-sheet", "--times", "--columns", "--tile", "--pattern",
+                                    "--msaa"};
 
 bool ParseInt(const std::string& text, int& value) {
   if (text.empty()) return false;
@@ -142,6 +143,10 @@ TParsedOptions ParseCaptureOptions(const std::vector<std::string>& args) {
       ok = ParseSize(v, o.Width, o.Height);
       o.SizeGiven = true;
       if (!ok) r.Error = "--size takes WIDTHxHEIGHT, each 1 to 8192: " + v;
+    } else if (a == "--msaa") {
+      ok = v == "0" || v == "2" || v == "4" || v == "8";
+      o.Msaa = ok ? v[0] - '0' : 0;
+      if (!ok) r.Error = "--msaa takes 0, 2, 4 or 8: " + v;
     } else if (a == "--video") {
       o.Video = v;
       ok = !v.empty();
@@ -189,7 +194,10 @@ const char* CaptureUsage() {
          "  --start T             demo time of the video's first frame, seconds (default: 0)\n"
          "  --pattern N           start the video where pattern N begins (0 to 18)\n"
          "  --end T               demo time of its last frame (default: the demo's end)\n"
-         "  --size WxH            output size of the video and stills (default: 800x600)\n"
+         "  --size WxH            size of the video and stills (default: 800x600); the\n"
+         "                        frame is drawn at that many pixels (4:3 sizes), or at\n"
+         "                        the largest 4:3 that fits, between black bars\n"
+         "  --msaa N              anti-aliasing with N samples a pixel: 0 (default), 2, 4, 8\n"
          "  --video FILE          write a video (.mp4 or .mkv) with the music\n"
          "  --mute                the video without the music\n"
          "  --codec h264|ffv1     h264 (default) or lossless FFV1 (.mkv only)\n"

@@ -20,8 +20,9 @@ struct TCaptureOptions {
   int StartPattern = -1;           // ... or the start of this pattern
   bool Mute = false;               // a video without the music
   std::optional<double> End;       // demo time of the last; the demo's end when unset
-  int Width = 800, Height = 600;   // output size
-  bool SizeGiven = false;
+  int Width = 800, Height = 600;   // output size: the frame is drawn at the
+  bool SizeGiven = false;          // largest scale that fits, centred
+  int Msaa = 0;                    // samples a pixel; 0: none
   std::string Video;               // .mp4 or .mkv; empty: no video
   TVideoCodec Codec = TVideoCodec::H264;
   std::vector<TStillRequest> Stills;

@@ -84,6 +84,16 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
   // k / fps exactly, not a clock held back for a sound card's buffer.
   TDemoOptions quiet;
   quiet.Mute = true;
+  // Drawn at the output's size (the largest 4:3 in it), into a window of
+  // the frame's size: nothing is scaled afterwards.
+  const TRenderScale drawn =
+      RenderScaleOf(o.SizeGiven ? FittingScale(800, 600, o.Width, o.Height) : 1, 800, 600);
+  quiet.Scale = TScaleChoice::Fixed;
+  quiet.ScaleValue = drawn.Scale;
+  quiet.Msaa = o.Msaa;
+  quiet.Fullscreen = false;
+  quiet.WindowWidth = drawn.Width;
+  quiet.WindowHeight = drawn.Height;
   if (!DemoStartup(quiet)) return Fail("The demo could not open its offscreen window");
 
   // Where everything lies in frames.
@@ -122,14 +132,15 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
   for (const TStill& s : stills) lastToDraw = std::max(lastToDraw, s.Frame);
   for (const TSheetTile& t : sheet) lastToDraw = std::max(lastToDraw, t.Frame);
 
-  const int frameWidth = CurrentWindow.Width, frameHeight = CurrentWindow.Height;
+  // The GL may have drawn a smaller frame than asked (its largest).
+  const int frameWidth = CurrentRenderScale().Width, frameHeight = CurrentRenderScale().Height;
+  const int outWidth = o.SizeGiven ? o.Width : frameWidth, outHeight = o.SizeGiven ? o.Height : frameHeight;
+  const bool boxed = outWidth != frameWidth || outHeight != frameHeight;
   TEncoderPipe encoder;
   if (video) {
     TEncoderSettings s;
-    s.FrameWidth = frameWidth;
-    s.FrameHeight = frameHeight;
-    s.Width = o.Width;
-    s.Height = o.Height;
+    s.Width = outWidth;
+    s.Height = outHeight;
     s.Fps = o.Fps;
     s.FirstFrame = report.VideoFirst;
     s.Frames = report.VideoLast - report.VideoFirst + 1;
@@ -146,7 +157,7 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
 
   const auto began = std::chrono::steady_clock::now();
   TProgressBar bar(lastToDraw + 1);
-  TImage frame;
+  TImage frame, out;  // out: the frame between its bars, when it has them
   long long k = 0;
   for (; k <= lastToDraw; ++k) {
     SetClockToFrame(k, o.Fps);
@@ -157,15 +168,18 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
     const bool tile = std::any_of(sheet.begin(), sheet.end(), [k](const TSheetTile& t) { return t.Frame == k; });
     if (inVideo || still || tile) {
       ReadFrame(frameWidth, frameHeight, frame);
-      for (TStill& s : stills) {
-        if (s.Frame != k) continue;
-        const TImage rgb = DropAlpha(frame);
-        if (!WritePng(s.File->TempPath(), o.SizeGiven ? Resize(rgb, o.Width, o.Height) : rgb, error))
-          return Fail("Cannot write " + s.File->FinalPath());
-      }
       for (TSheetTile& t : sheet)
         if (t.Frame == k) t.Tile = Resize(DropAlpha(frame), o.TileWidth, o.TileHeight);
-      if (inVideo && !encoder.Write(frame, error)) return Fail(error);  // takes the frame
+      if (boxed) {
+        // A spare from the encoder is such an image: its bars are black still.
+        if (out.Width != outWidth || out.Height != outHeight) out = MakeImage(outWidth, outHeight, 4);
+        Paste(out, frame, (outWidth - frameWidth) / 2, (outHeight - frameHeight) / 2);
+      }
+      TImage& picture = boxed ? out : frame;
+      for (TStill& s : stills)
+        if (s.Frame == k && !WritePng(s.File->TempPath(), DropAlpha(picture), error))
+          return Fail("Cannot write " + s.File->FinalPath());
+      if (inVideo && !encoder.Write(picture, error)) return Fail(error);  // takes the picture
     }
     DemoEndFrame();
     bar.Update(k + 1);

@@ -18,7 +18,7 @@ std::string Seconds(long long frames, int fps) {
 std::vector<std::string> EncoderArguments(const TEncoderSettings& s) {
   std::vector<std::string> a = {"ffmpeg", "-hide_banner", "-nostdin", "-loglevel", "error", "-y"};
   a.insert(a.end(), {"-f", "rawvideo", "-pixel_format", "rgb0", "-video_size",
-                     std::to_string(s.FrameWidth) + "x" + std::to_string(s.FrameHeight), "-framerate",
+                     std::to_string(s.Width) + "x" + std::to_string(s.Height), "-framerate",
                      std::to_string(s.Fps), "-i", "pipe:0"});
   if (!s.Music.empty()) {
     // Video time 0 is demo time FirstFrame / fps, and the music starts at
@@ -29,12 +29,10 @@ std::vector<std::string> EncoderArguments(const TEncoderSettings& s) {
   a.insert(a.end(), {"-map", "0:v"});
   if (!s.Music.empty()) a.insert(a.end(), {"-map", "1:a"});
 
-  std::string filter;
-  if (s.Width != s.FrameWidth || s.Height != s.FrameHeight)
-    filter = "scale=" + std::to_string(s.Width) + ":" + std::to_string(s.Height) + ":flags=lanczos";
+  // The frames come drawn at the file's size: nothing is scaled here.
   if (s.Codec == TVideoCodec::H264) {
     // BT.709 in limited range, stated in the stream so players agree.
-    filter += std::string(filter.empty() ? "" : ",") + "scale=out_color_matrix=bt709:out_range=tv";
+    const std::string filter = "scale=out_color_matrix=bt709:out_range=tv";
     // The fastest preset: with the drawing on the same two cores, the others
     // keep a capture from running in real time. The files are larger.
     a.insert(a.end(), {"-vf", filter, "-c:v", "libx264", "-preset", "ultrafast", "-crf", "18", "-pix_fmt",
@@ -42,7 +40,6 @@ std::vector<std::string> EncoderArguments(const TEncoderSettings& s) {
                        "-color_range", "tv"});
     if (!s.Music.empty()) a.insert(a.end(), {"-c:a", "aac", "-b:a", "192k"});
   } else {
-    if (!filter.empty()) a.insert(a.end(), {"-vf", filter});
     a.insert(a.end(), {"-c:v", "ffv1", "-level", "3", "-g", "1", "-slices", "4", "-slicecrc", "1", "-pix_fmt",
                        "bgr0"});
     if (!s.Music.empty()) a.insert(a.end(), {"-c:a", "flac"});

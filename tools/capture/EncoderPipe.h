@@ -15,8 +15,7 @@
 #include "tools/capture/FrameImage.h"
 
 struct TEncoderSettings {
-  int FrameWidth = 800, FrameHeight = 600;  // what the demo draws
-  int Width = 800, Height = 600;            // what the file holds
+  int Width = 800, Height = 600;  // the frames given, and the file's
   int Fps = 60;
   long long FirstFrame = 0;  // frame index of the video's first frame
   long long Frames = 0;      // how many frames the video holds
@@ -33,7 +32,7 @@ class TEncoderPipe {
  public:
   ~TEncoderPipe();  // kills an encoder that was not finished
   bool Start(const TEncoderSettings& settings, std::string& error);
-  // Queues one RGBA frame of FrameWidth x FrameHeight, top row first, and
+  // Queues one RGBA frame of Width x Height, top row first, and
   // hands back in `frame` a spare image to read the next one into. Waits
   // while the queue is full. False once the encoder has stopped.
   bool Write(TImage& frame, std::string& error);
