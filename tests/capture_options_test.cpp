@@ -71,6 +71,7 @@ TEST(CaptureOptions, BadCommandLinesSayWhatIsWrong) {
       {{"--size", "0x600", "--video", "a.mp4"}, "--size takes WIDTHxHEIGHT, each 1 to 8192: 0x600"},
       {{"--size", "9000x600", "--video", "a.mp4"}, "--size takes WIDTHxHEIGHT, each 1 to 8192: 9000x600"},
       {{"--size", "641x480", "--video", "a.mp4"}, "h264 needs an even width and height"},
+      {{"--msaa", "6", "--video", "a.mp4"}, "--msaa takes 0, 2, 4 or 8: 6"},
       {{"--video", "a.avi"}, "the video must be a .mp4 or .mkv file: a.avi"},
       {{"--video", "a.mp4", "--codec", "ffv1"}, "the ffv1 codec needs a .mkv file"},
       {{"--video", "a.mkv", "--codec", "vp9"}, "--codec takes h264 or ffv1: vp9"},

@@ -53,6 +53,27 @@ TEST(CommandLine, EachOptionSetsItsPart) {
   EXPECT_TRUE(Parse({"--dev", "--window"}).Options.Dev);
 }
 
+TEST(CommandLine, ScaleAndSamplesAreTheRenderersChoiceUnlessGiven) {
+  TParse p = Parse({});
+  EXPECT_EQ(p.Options.Scale, TScaleChoice::Auto);
+  EXPECT_EQ(p.Options.Msaa, -1);
+  p = Parse({"--scale", "native", "--msaa", "8"});
+  ASSERT_TRUE(p.Ok) << p.Error;
+  EXPECT_EQ(p.Options.Scale, TScaleChoice::Native);
+  EXPECT_EQ(p.Options.Msaa, 8);
+  EXPECT_EQ(Parse({"--msaa", "0"}).Options.Msaa, 0) << "off, even on a GPU";
+  // A window of the frame's size holds its pixels; a window of a size
+  // given keeps it, and the frame is scaled into it.
+  p = Parse({"--window", "--scale", "1.5"});
+  ASSERT_TRUE(p.Ok) << p.Error;
+  EXPECT_EQ(p.Options.ScaleValue, 1.5);
+  EXPECT_EQ(p.Options.WindowWidth, 1200);
+  EXPECT_EQ(p.Options.WindowHeight, 900);
+  p = Parse({"--scale", "2", "--size", "1024x768"});
+  EXPECT_EQ(p.Options.WindowWidth, 1024);
+  EXPECT_EQ(p.Options.WindowHeight, 768);
+}
+
 TEST(CommandLine, BadWordsAreRefusedWithTheirName) {
   const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
       {{"--bogus"}, "unknown option --bogus"},
@@ -73,6 +94,11 @@ TEST(CommandLine, BadWordsAreRefusedWithTheirName) {
       {{"--pattern", "19"}, "not 19"},
       {{"--pattern", "2.5"}, "not 2.5"},
       {{"--start", "30", "--pattern", "3"}, "--start and --pattern cannot go together"},
+      {{"--scale", "0.1"}, "--scale takes native or a number from 0.25 to 8: not 0.1"},
+      {{"--scale", "2x"}, "not 2x"},
+      {{"--scale", "nan"}, "not nan"},
+      {{"--msaa", "3"}, "--msaa takes 0, 2, 4 or 8: not 3"},
+      {{"--msaa", "16"}, "not 16"},
   };
   for (const auto& [args, text] : cases) {
     const TParse p = Parse(args);
