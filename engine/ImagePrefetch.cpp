@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <list>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "engine/JPGDecoder.h"
@@ -68,7 +69,13 @@ void PrefetchImages(const std::vector<std::string>& names) {
     e.Kind = KindOfName(name);
     s.Entries.push_back(std::move(e));
   }
-  s.Worker = std::thread(DecodeAll, &s.Entries);
+  try {
+    s.Worker = std::thread(DecodeAll, &s.Entries);
+  } catch (const std::system_error&) {
+    // No threads here (a browser without shared memory): the loaders read
+    // and decode each picture themselves, when they come to it.
+    s.Entries.clear();
+  }
 }
 
 std::optional<TPrefetchOutcome> TakePrefetchedImage(const std::string& name, TImageKind kind, TPixelImage& image) {

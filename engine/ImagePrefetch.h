@@ -2,7 +2,8 @@
 // while the program starts, so decoding overlaps opening the window and the
 // steps before each picture. GL-free. The loaders take a prefetched picture
 // in place of reading the file; their messages stay where they were.
-// Needs: platform/Files, the JPEG and TGA decoders, std::thread.
+// Needs: platform/Files, the JPEG and TGA decoders, std::thread (without
+// threads nothing is prefetched: the loaders decode as they always did).
 #pragma once
 #include <optional>
 #include <string>
