@@ -1,21 +1,13 @@
-// Clock: SDL's performance counter, or a source a test installed.
+// Clock: the source a test or tool installed, else the machine's own.
 #include "platform/Clock.h"
 
-#include <SDL2/SDL.h>
-
 namespace {
-bool SdlFrequency(std::uint64_t* ticksPerSecond) {
-  *ticksPerSecond = SDL_GetPerformanceFrequency();
-  return *ticksPerSecond != 0;
-}
-std::uint64_t SdlCounter() { return SDL_GetPerformanceCounter(); }
-std::uint32_t SdlTicks() { return SDL_GetTicks(); }
+const TCounterSource* Source = nullptr;  // nullptr: the machine's
 
-const TCounterSource MachineSource{SdlFrequency, SdlCounter, SdlTicks};
-const TCounterSource* Source = &MachineSource;
+const TCounterSource& Active() { return Source ? *Source : MachineCounterSource(); }
 }  // namespace
 
-void SetCounterSource(const TCounterSource* source) { Source = source ? source : &MachineSource; }
-bool CounterFrequency(std::uint64_t* ticksPerSecond) { return Source->Frequency(ticksPerSecond); }
-std::uint64_t CounterValue() { return Source->Counter(); }
-std::uint32_t TickCount() { return Source->TickCount(); }
+void SetCounterSource(const TCounterSource* source) { Source = source; }
+bool CounterFrequency(std::uint64_t* ticksPerSecond) { return Active().Frequency(ticksPerSecond); }
+std::uint64_t CounterValue() { return Active().Counter(); }
+std::uint32_t TickCount() { return Active().TickCount(); }

@@ -1,6 +1,7 @@
 // Clock: the machine's counters, behind a swappable source so that tests and
 // the capture tool can drive the demo's time.
-// Mechanism: SDL_GetPerformanceFrequency/Counter and SDL_GetTicks.
+// Mechanism: the backend's counters (MachineCounterSource): SDL's
+// performance counter on the desktop, the audio clock in a browser.
 #pragma once
 #include <cstdint>
 
@@ -17,3 +18,6 @@ void SetCounterSource(const TCounterSource* source);
 bool CounterFrequency(std::uint64_t* ticksPerSecond);
 std::uint64_t CounterValue();
 std::uint32_t TickCount();
+
+// The machine's own counters, as the backend reads them.
+const TCounterSource& MachineCounterSource();

@@ -10,13 +10,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <thread>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/FrameTarget.h"
+#include "platform/SoftwareRenderer.h"
 #include "platform/X11Present.h"
 #include "platform/X11Window.h"
 
@@ -176,11 +176,7 @@ void DisplayDestroyWindow(TDisplayWindow& w) {
 void DisplayQuit() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
 
 bool DisplayRendersInSoftware() {
-  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  if (!renderer) return false;
-  for (const char* name : {"llvmpipe", "softpipe", "swrast"})
-    if (std::strstr(renderer, name)) return true;
-  return false;
+  return IsSoftwareRenderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 }
 
 void DisplayNativeSize(TDisplayWindow& w, bool fullscreen, int& width, int& height) {

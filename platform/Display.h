@@ -1,6 +1,7 @@
 // Display: the window, its OpenGL context and frame presentation.
 // Mechanism: SDL2 video (x11 under a desktop or Xvfb, offscreen/EGL headless)
-// with an OpenGL compatibility context.
+// with an OpenGL compatibility context. In a browser (platform/web/WebDisplay):
+// the page's canvas with a WebGL 2 context under the GL 1.x layer.
 //
 // The engine always draws a frame of a fixed size (800x600 at scale 1, more
 // pixels at a higher render scale). When the drawable has another size (a

@@ -6,18 +6,11 @@
 // resolved into it when multisampling; presenting draws the texture as one
 // quad with a GLSL 1.30
 // program (on a software renderer that costs far less than a scaled blit),
-// or blits it where the GL has no such program. Needs a current context.
+// or blits it where the GL has no such program. In a browser
+// (platform/web/WebFrameTarget) the frame is always drawn offscreen and
+// presented with a scaled blit. Needs a current context.
 #pragma once
-#include <array>
-
-struct TLetterbox {
-  int X = 0, Y = 0, Width = 0, Height = 0;  // the picture within the drawable
-};
-// The largest rectangle of the frame's shape centred in the drawable.
-TLetterbox Letterbox(int frameWidth, int frameHeight, int drawWidth, int drawHeight);
-// The drawable beside the picture: left, right, and the two bands across
-// (some empty). The bars are symmetric, so rows may count from either edge.
-std::array<TLetterbox, 4> LetterboxBars(const TLetterbox& picture, int drawWidth, int drawHeight);
+#include "platform/Letterbox.h"
 
 // Makes the frame the draw target: the offscreen one when the drawable
 // differs from it, else the window's own. False when drawing goes to the

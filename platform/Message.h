@@ -1,6 +1,7 @@
 // Message: the one function through which every user-facing message goes.
 // Mechanism: an SDL message box where a real display is available, caption
-// and text on stderr otherwise. Tests install a hook to capture the texts.
+// and text on stderr otherwise; in a browser (platform/web/WebMessage), the
+// page and its console. Tests install a hook to capture the texts.
 #pragma once
 #include <functional>
 #include <string>

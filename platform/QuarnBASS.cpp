@@ -1,5 +1,6 @@
 // QuarnBASS: SDL2_mixer chunks and channels. Sample i owns the mixer
-// channels 3i .. 3i+2, so its playbacks never take another sample's.
+// channels 3i .. 3i+2 (platform/SampleTable), so its playbacks never take
+// another sample's.
 // An MP3 sample is decoded while it plays: its chunk is silence of the
 // sound's length, and an effect on each of its channels puts the decoded
 // sound in place of that silence as the mixer reaches it.
@@ -9,12 +10,12 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <memory>
 
 #include "platform/Files.h"
 #include "platform/Mp3Stream.h"
+#include "platform/SampleTable.h"
 
 namespace {
 struct TStreamed {
@@ -32,14 +33,11 @@ Mix_Chunk* Samples[MaxSamples] = {};
 // Never destroyed: at exit without ShutdownAudio the mixer's thread may
 // still be reading a stream while static objects are destroyed.
 TStreamed* const Streamed = new TStreamed[MaxSamples];
-std::int32_t Count = 0;
+TSampleTable Table;
 bool Open = false;
-// When each channel's playback started, to find the oldest one.
-std::uint64_t StartedAt[MaxSamples * PlaybacksPerSample] = {};
-std::uint64_t PlayCounter = 0;
 // A channel's chunk when it plays from within a sample: it borrows the
 // sample's bytes and goes when the channel is played again or closed.
-Mix_Chunk* Tails[MaxSamples * PlaybacksPerSample] = {};
+Mix_Chunk* Tails[PlaybackChannels] = {};
 
 void FreeTail(int channel) {
   if (Tails[channel]) Mix_FreeChunk(Tails[channel]);
@@ -50,11 +48,12 @@ void FreeTail(int channel) {
 std::size_t OffsetBytes(double seconds, std::size_t size) {
   int rate = 0, channels = 0;
   Uint16 format = 0;
-  if (seconds <= 0 || !Mix_QuerySpec(&rate, &format, &channels)) return 0;
+  if (!Mix_QuerySpec(&rate, &format, &channels)) return 0;
   const std::size_t frame = static_cast<std::size_t>(channels) * (SDL_AUDIO_BITSIZE(format) / 8);
-  const double frames = std::floor(seconds * rate);
-  return std::min(size, static_cast<std::size_t>(frames) * frame);
+  return std::min(size, OffsetFrames(seconds, rate) * frame);
 }
+
+bool MixerPlays(int channel) { return Mix_Playing(channel) != 0; }
 }  // namespace
 
 bool InitAudio(void* /*window*/) {
@@ -114,20 +113,22 @@ void StreamEffectDone(int, void* data) { delete static_cast<TStreamPlayback*>(da
 }  // namespace
 
 std::int32_t LoadSample(const std::string& fileName) {
-  if (Count >= MaxSamples) return -1;
-  FreeSlot(Count);  // a failed load's slot is reused
+  const std::int32_t index = NextSampleIndex(Table);
+  if (index < 0) return -1;
+  FreeSlot(index);  // a failed load's slot is reused
   Mix_Chunk* chunk = nullptr;
   const std::string path = ResolvePath(fileName);
-  if (Open && LowerExtension(fileName) == ".mp3") chunk = LoadStreamed(path, Streamed[Count]);
+  if (Open && LowerExtension(fileName) == ".mp3") chunk = LoadStreamed(path, Streamed[index]);
   if (SDL_RWops* file = Open && !chunk ? SDL_RWFromFile(path.c_str(), "rb") : nullptr) {
     // Closed here: SDL_mixer 2.6 loses the stream of a file it cannot decode.
     chunk = Mix_LoadWAV_RW(file, 0);
     SDL_RWclose(file);
   }
-  Samples[Count] = chunk;
+  Samples[index] = chunk;
   if (!chunk) return -1;
-  Mix_AllocateChannels((Count + 1) * PlaybacksPerSample);
-  return Count++;
+  Mix_AllocateChannels(FirstChannel(index + 1));
+  SampleLoaded(Table);
+  return index;
 }
 
 std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pan) {
@@ -135,14 +136,8 @@ std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pa
 }
 
 std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_t pan, double seconds) {
-  if (!Open || index < 0 || index >= Count || !Samples[index]) return 0;
-  const int first = index * PlaybacksPerSample;
-  int channel = -1;
-  for (int c = first; c < first + PlaybacksPerSample && channel < 0; ++c)
-    if (!Mix_Playing(c)) channel = c;
-  if (channel < 0)
-    channel = static_cast<int>(std::min_element(StartedAt + first, StartedAt + first + PlaybacksPerSample) -
-                               StartedAt);
+  if (!Open || !SampleLoadedAt(Table, index) || !Samples[index]) return 0;
+  const int channel = ChooseChannel(Table, index, MixerPlays);
   Mix_HaltChannel(channel);  // also drops the channel's effects
   FreeTail(channel);
   Mix_Chunk* chunk = Samples[index];
@@ -151,7 +146,7 @@ std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_
     chunk = Tails[channel] = Mix_QuickLoad_RAW(chunk->abuf + offset, static_cast<Uint32>(chunk->alen - offset));
     if (!chunk) return 0;
   }
-  Mix_Volume(channel, std::clamp(volume, 0, 100) * MIX_MAX_VOLUME / 100);
+  Mix_Volume(channel, VolumePercent(volume) * MIX_MAX_VOLUME / 100);
   // The sound goes in before the panning, which is an effect too.
   if (const TMp3Stream* stream = Streamed[index].Stream.get()) {
     auto* playback = new TStreamPlayback{stream, offset};
@@ -160,31 +155,27 @@ std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_
       return 0;
     }
   }
-  const int p = std::clamp(pan, -100, 100);
-  Mix_SetPanning(channel, static_cast<Uint8>(std::min(255, 255 - p * 255 / 100)),
-                 static_cast<Uint8>(std::min(255, 255 + p * 255 / 100)));
+  const TPanLevels levels = PanLevels(pan);
+  Mix_SetPanning(channel, static_cast<Uint8>(levels.Left), static_cast<Uint8>(levels.Right));
   if (Mix_PlayChannel(channel, chunk, 0) < 0) return 0;
-  StartedAt[channel] = ++PlayCounter;
-  return channel + 1;
+  return PlaybackStarted(Table, channel);
 }
 
-std::int32_t SampleCount() { return Count; }
+std::int32_t SampleCount() { return Table.Count; }
 
 void ShutdownAudio() {
   if (Open) {
     Mix_HaltChannel(-1);
-    for (int c = 0; c < MaxSamples * PlaybacksPerSample; ++c) FreeTail(c);
+    for (int c = 0; c < PlaybackChannels; ++c) FreeTail(c);
     for (int i = 0; i < MaxSamples; ++i) FreeSlot(i);
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
   Open = false;
-  Count = 0;
-  PlayCounter = 0;
-  std::fill(std::begin(StartedAt), std::end(StartedAt), 0);
+  Table = TSampleTable{};
 }
 
 void StopSample(std::int32_t index) {
-  if (!Open || index < 0 || index >= Count) return;
-  for (int c = index * PlaybacksPerSample; c < (index + 1) * PlaybacksPerSample; ++c) Mix_HaltChannel(c);
+  if (!Open || !SampleLoadedAt(Table, index)) return;
+  for (int c = FirstChannel(index); c < FirstChannel(index + 1); ++c) Mix_HaltChannel(c);
 }

@@ -4,6 +4,8 @@
 // one taking over the one that has played longest. An MP3 file is decoded
 // on a thread (platform/Mp3Stream) while it already plays, so loading it
 // takes a few milliseconds instead of a fraction of a second.
+// In a browser (platform/web/WebAudio): Web Audio, each file decoded by the
+// browser before the demo starts. The table's rules are platform/SampleTable.
 #pragma once
 #include <cstdint>
 #include <string>
