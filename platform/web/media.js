@@ -1,0 +1,72 @@
+// media.js: the demo's media for its page. Every file data/files.txt names
+// is fetched into the file system the program reads (/data), and before the
+// first start the browser decodes the JPEG pictures (its own image decoder,
+// no colour conversion) and the sounds (Web Audio's decodeAudioData, at the
+// 44100 Hz the demo's mixer runs at) for the program's picture decoder
+// (BrowserJpeg.cpp) and music (WebAudio.cpp), which find them by the files'
+// bytes. A file that cannot be fetched is left out: the program's loaders
+// say what is missing when they look for it, as on the desktop.
+'use strict';
+window.DemoMedia = (() => {
+  const SoundRate = 44100;
+  const isPicture = name => /\.jpe?g$/i.test(name);
+  const isSound = name => /\.(mp3|wav|ogg)$/i.test(name);
+
+  async function fetchBytes(url) {
+    try {
+      const response = await fetch(url);
+      return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+    } catch (e) {
+      return null;
+    }
+  }
+
+  // RGBA, top row first; no pixels when the browser cannot decode it.
+  async function decodePicture(bytes) {
+    try {
+      const options = {colorSpaceConversion: 'none', premultiplyAlpha: 'none'};
+      const bitmap = await createImageBitmap(new Blob([bytes], {type: 'image/jpeg'}), options);
+      const {width, height} = bitmap;
+      const context = new OffscreenCanvas(width, height).getContext('2d', {willReadFrequently: true});
+      context.drawImage(bitmap, 0, 0);
+      bitmap.close();
+      return {bytes, width, height, pixels: context.getImageData(0, 0, width, height).data};
+    } catch (e) {
+      return {bytes, pixels: null};
+    }
+  }
+
+  async function decodeSound(bytes) {
+    try {
+      const context = new OfflineAudioContext(2, 1, SoundRate);
+      return {bytes, buffer: await context.decodeAudioData(bytes.slice().buffer)};
+    } catch (e) {
+      return {bytes, buffer: null};
+    }
+  }
+
+  // Everything under `base` (a URL ending in "/") into FS's /data; sounds
+  // only when `withSounds`. `progress(files done, files, bytes)` after each.
+  async function load(base, FS, withSounds, progress) {
+    const list = await fetchBytes(base + 'files.txt');
+    const names = list ? new TextDecoder().decode(list).split('\n').map(s => s.trim()).filter(Boolean) : [];
+    const pictures = [], sounds = [];
+    let done = 0, bytesIn = 0;
+    FS.mkdirTree('/data');
+    await Promise.all(names.map(async name => {
+      const bytes = await fetchBytes(base + name.split('/').map(encodeURIComponent).join('/'));
+      if (bytes) {
+        const slash = name.lastIndexOf('/');
+        if (slash > 0) FS.mkdirTree('/data/' + name.slice(0, slash));
+        FS.writeFile('/data/' + name, bytes);
+        bytesIn += bytes.length;
+        if (isPicture(name)) pictures.push(await decodePicture(bytes));
+        else if (isSound(name) && withSounds) sounds.push(await decodeSound(bytes));
+      }
+      progress(++done, names.length, bytesIn);
+    }));
+    return {pictures, sounds, files: names.length, bytes: bytesIn};
+  }
+
+  return {load};
+})();
