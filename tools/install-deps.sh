@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests, the fuzz targets and the
-# media generator need.
+# Installs the Debian packages the build, the tests, the fuzz targets, the
+# media generator and the web build (emscripten, and Chromium for its test)
+# need.
 # Idempotent: quiet and quick when everything is already there.
 set -euo pipefail
 
@@ -18,12 +19,16 @@ packages=(
   ffmpeg
   clang-14 libclang-rt-14-dev llvm-14
   valgrind
+  emscripten chromium nodejs
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# The web test's puppeteer-core comes with npm, which a Node.js from
+# elsewhere than Debian brings with it.
+command -v npm >/dev/null || missing+=(npm)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"

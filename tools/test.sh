@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, in three rounds:
-#   1. the plain build (build/, tools/build.sh) and all its tests;
+#   1. the plain build (build/, tools/build.sh) and all its tests, then the
+#      web build (build-web/, tools/web.sh) in headless Chromium
+#      (tests/web/web_test.sh; skipped without emscripten or Chromium);
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (build-asan/); any report fails the test that made it (the whole
 #      demo plays there too, in e2e.whole_demo_test); then 20 s of the real
@@ -16,6 +18,11 @@ jobs=$(nproc)
 echo "== plain build and tests"
 bash tools/build.sh
 (cd build && ctest --output-on-failure -j"$jobs" "$@")
+
+echo "== the web build in headless Chromium"
+web=0
+bash tests/web/web_test.sh || web=$?
+if [ "$web" = 77 ]; then echo "(skipped)"; elif [ "$web" != 0 ]; then exit "$web"; fi
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 (
