@@ -40,7 +40,7 @@ bool ParseBenchArgs(int argc, char** argv, const char* tool, std::string& dir,
   return true;
 }
 
-bool StartBenchDemo(const char* tool, const std::string& dir, const TFrameQuality& quality) {
+bool StartBenchDemo(const char* tool, const std::string& dir, double scale, int samples) {
   UseHeadlessDrivers();
   std::string error;
   if (!EnterDemoDirectory(dir, error)) {
@@ -51,14 +51,8 @@ bool StartBenchDemo(const char* tool, const std::string& dir, const TFrameQualit
   try {
     TDemoOptions quiet;  // the frames the capture tool draws: no mixer allowance in the clock
     quiet.Mute = true;
-    // A window of the frame's size: the frame is drawn straight into it.
-    const TRenderScale frame = RenderScaleOf(quality.Value, 800, 600);
-    quiet.Scale = quality.Scale;
-    quiet.ScaleValue = quality.Value;
-    quiet.Msaa = quality.Samples;
-    quiet.Fullscreen = false;
-    quiet.WindowWidth = frame.Width;
-    quiet.WindowHeight = frame.Height;
+    UseFrameSizedWindow(quiet, scale);
+    quiet.Msaa = samples;
     if (DemoStartup(quiet)) {
       UploadAllTextures();  // the benchmarks time the scenes, not the start-up's tail
       return true;

@@ -6,8 +6,6 @@
 #include <initializer_list>
 #include <string>
 
-#include "engine/RenderScale.h"
-
 // A whole-number option (Value) or, with Text set instead, a word.
 struct TBenchOption {
   const char* Name;  // "--frames"
@@ -21,8 +19,8 @@ bool ParseBenchArgs(int argc, char** argv, const char* tool, std::string& dir,
                     std::initializer_list<TBenchOption> options);
 
 // Headless drivers, the demo's directory, the frame clock, the start-up,
-// the frame drawn at `quality` (one pixel a unit by default). False after a
-// message when any of them fails.
-bool StartBenchDemo(const char* tool, const std::string& dir, const TFrameQuality& quality = {});
+// the frame drawn at `scale` with `samples` (one pixel a unit, none, by
+// default). False after a message when any of them fails.
+bool StartBenchDemo(const char* tool, const std::string& dir, double scale = 1, int samples = 0);
 // Shuts the demo down and gives the clock back.
 void EndBenchDemo();

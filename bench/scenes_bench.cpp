@@ -59,8 +59,9 @@ int main(int argc, char** argv) {
     return 2;
   char* end = nullptr;
   const double scale = std::strtod(scaleText.c_str(), &end);
-  if (*end != '\0' || !(scale >= 0.25 && scale <= 8)) {
-    std::fprintf(stderr, "scenes_bench: --scale takes a number from 0.25 to 8, not %s\n", scaleText.c_str());
+  if (*end != '\0' || !(scale >= SmallestRenderScale && scale <= LargestRenderScale)) {
+    std::fprintf(stderr, "scenes_bench: --scale takes a number from %g to %g, not %s\n", SmallestRenderScale,
+                 LargestRenderScale, scaleText.c_str());
     return 2;
   }
   if (!only.empty() && std::none_of(std::begin(DemoScenes), std::end(DemoScenes),
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "scenes_bench: no scene named %s\n", only.c_str());
     return 2;
   }
-  if (!StartBenchDemo("scenes_bench", dir, {TScaleChoice::Fixed, scale, msaa})) return 1;
+  if (!StartBenchDemo("scenes_bench", dir, scale, msaa)) return 1;
   const TRenderScale& drawn = CurrentRenderScale();
   std::printf("Renderer: %s, %d frames per scene, %dx%d (scale %g, %d samples)\n", RendererName(), frames,
               drawn.Width, drawn.Height, drawn.Scale, DisplayFrameSamples());

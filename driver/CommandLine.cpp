@@ -10,7 +10,6 @@
 namespace {
 constexpr int SmallestSide = 16, LargestSide = 16384;
 constexpr double LongestStart = 24 * 3600;
-constexpr double SmallestScale = 0.25, LargestScale = 8;
 
 bool ParseNumber(std::string_view text, double& value) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -85,7 +84,7 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
       double scale = 0;
       if (v == "native") {
         options.Scale = TScaleChoice::Native;
-      } else if (ParseNumber(v, scale) && scale >= SmallestScale && scale <= LargestScale) {
+      } else if (ParseNumber(v, scale) && scale >= SmallestRenderScale && scale <= LargestRenderScale) {
         options.Scale = TScaleChoice::Fixed;
         options.ScaleValue = scale;
       } else {
@@ -94,9 +93,7 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
       }
     } else if (a == "--msaa") {
       if (!value(v)) return false;
-      if (v == "0" || v == "2" || v == "4" || v == "8") {
-        options.Msaa = v[0] - '0';
-      } else {
+      if (!ParseSampleCount(v, options.Msaa)) {
         error = "--msaa takes 0, 2, 4 or 8: not " + std::string(v);
         return false;
       }
@@ -148,10 +145,15 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
   }
   options.Fullscreen = !window;
   // A window of the frame's own size holds the frame's pixels.
-  if (window && !sized && options.Scale == TScaleChoice::Fixed) {
-    const TRenderScale frame = RenderScaleOf(options.ScaleValue, 800, 600);
-    options.WindowWidth = frame.Width;
-    options.WindowHeight = frame.Height;
-  }
+  if (window && !sized && options.Scale == TScaleChoice::Fixed) UseFrameSizedWindow(options, options.ScaleValue);
   return true;
+}
+
+void UseFrameSizedWindow(TDemoOptions& options, double scale) {
+  const TRenderScale frame = RenderScaleOf(scale, 800, 600);
+  options.Scale = TScaleChoice::Fixed;
+  options.ScaleValue = scale;
+  options.Fullscreen = false;
+  options.WindowWidth = frame.Width;
+  options.WindowHeight = frame.Height;
 }

@@ -31,3 +31,7 @@ std::string DemoUsage(const char* program);
 // a one-line `error` for an unknown option, a missing or bad value, or
 // options that contradict each other.
 bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, std::string& error);
+
+// A window holding the frame at a fixed scale, pixel for pixel: the frame is
+// drawn straight into it (tools and tests draw at a scale of their own).
+void UseFrameSizedWindow(TDemoOptions& options, double scale);

@@ -124,7 +124,7 @@ TDemoOptions OptionsOf(const TWebRunRequest& r) {
   // The canvas's own resolution, but for stills: one pixel a unit without
   // samples, as capture draws them, whatever the page's size.
   o.Scale = r.Scale > 0 || Fixed ? TScaleChoice::Fixed : TScaleChoice::Native;
-  o.ScaleValue = r.Scale > 0 ? std::clamp(r.Scale, 0.25, 8.0) : 1;
+  o.ScaleValue = r.Scale > 0 ? std::clamp(r.Scale, SmallestRenderScale, LargestRenderScale) : 1;
   o.Msaa = Fixed && r.Msaa < 0 ? 0 : r.Msaa;
   o.Mute = r.Mute || Fixed;  // frame k must show k / fps exactly, as in capture
   o.Loop = r.Loop && !Fixed;

@@ -20,6 +20,12 @@ double FittingScale(int width, int height, int drawWidth, int drawHeight) {
   return std::min(static_cast<double>(drawWidth) / width, static_cast<double>(drawHeight) / height);
 }
 
+bool ParseSampleCount(std::string_view text, int& samples) {
+  if (text != "0" && text != "2" && text != "4" && text != "8") return false;
+  samples = text[0] - '0';
+  return true;
+}
+
 void SetRenderScale(const TRenderScale& scale) { Current = scale; }
 
 const TRenderScale& CurrentRenderScale() { return Current; }

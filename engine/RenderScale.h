@@ -4,6 +4,7 @@
 // and they take the scale from here. Scale 1 is one pixel a unit.
 // Needs: nothing (plain numbers); OpenWindow sets the scale of its window.
 #pragma once
+#include <string_view>
 
 // How the next window chooses its scale.
 enum class TScaleChoice {
@@ -18,10 +19,16 @@ struct TFrameQuality {
   int Samples = 0;   // multisampling: 0 off, -1 the renderer's default
 };
 
+// The scales a frame may be asked for.
+constexpr double SmallestRenderScale = 0.25, LargestRenderScale = 8;
+
 struct TRenderScale {
   double Scale = 1;               // pixels per unit
   int Width = 800, Height = 600;  // the frame in pixels
 };
+
+// "0", "2", "4" or "8", the sample counts a frame may be asked for.
+bool ParseSampleCount(std::string_view text, int& samples);
 
 // The frame of width x height units drawn at `scale`.
 TRenderScale RenderScaleOf(double scale, int width, int height);

@@ -14,7 +14,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 
 #include "platform/Display.h"
 #include "platform/FrameTarget.h"

@@ -24,13 +24,8 @@ namespace {
 TDemoOptions AtScale(double scale, int samples = 0) {
   TDemoOptions o;
   o.Mute = true;
-  o.Fullscreen = false;
-  o.Scale = TScaleChoice::Fixed;
-  o.ScaleValue = scale;
+  UseFrameSizedWindow(o, scale);
   o.Msaa = samples;
-  const TRenderScale frame = RenderScaleOf(scale, 800, 600);
-  o.WindowWidth = frame.Width;
-  o.WindowHeight = frame.Height;
   return o;
 }
 

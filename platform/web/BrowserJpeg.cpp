@@ -18,18 +18,12 @@ namespace {
 // The decoded picture of a file with these bytes (its size in `width` and
 // `height`), or -1.
 EM_JS(int, browser_jpeg_find, (const std::uint8_t* data, std::size_t size, int* width, int* height), {
-  const bytes = HEAPU8.subarray(data, data + size);
   const pictures = Module.demoPictures || [];
-  search: for (let i = 0; i < pictures.length; ++i) {
-    const p = pictures[i];
-    if (!p.pixels || p.bytes.length !== size) continue;
-    for (let k = 0; k < size; ++k)
-      if (p.bytes[k] !== bytes[k]) continue search;
-    HEAP32[width >> 2] = p.width;
-    HEAP32[height >> 2] = p.height;
-    return i;
-  }
-  return -1;
+  const i = DemoMedia.findByBytes(pictures, HEAPU8.subarray(data, data + size));
+  if (i < 0 || !pictures[i].pixels) return -1;
+  HEAP32[width >> 2] = pictures[i].width;
+  HEAP32[height >> 2] = pictures[i].height;
+  return i;
 });
 
 // Its RGBA pixels, top row first.

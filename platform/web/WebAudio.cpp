@@ -35,16 +35,9 @@ EM_JS(double, web_audio_context_time, (), { return Module.demoAudio.context.curr
 
 // The decoded sound of a file with these bytes, or -1.
 EM_JS(int, web_audio_find, (const std::uint8_t* data, std::size_t size), {
-  const bytes = HEAPU8.subarray(data, data + size);
   const sounds = Module.demoAudio.sounds || [];
-  search: for (let i = 0; i < sounds.length; ++i) {
-    const s = sounds[i];
-    if (!s.buffer || s.bytes.length !== size) continue;
-    for (let k = 0; k < size; ++k)
-      if (s.bytes[k] !== bytes[k]) continue search;
-    return i;
-  }
-  return -1;
+  const i = DemoMedia.findByBytes(sounds, HEAPU8.subarray(data, data + size));
+  return i >= 0 && sounds[i].buffer ? i : -1;
 });
 
 EM_JS(double, web_audio_rate, (int sound), { return Module.demoAudio.sounds[sound].buffer.sampleRate; });

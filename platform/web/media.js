@@ -4,7 +4,7 @@
 // no colour conversion) and the sounds (Web Audio's decodeAudioData, at the
 // 44100 Hz the demo's mixer runs at) for the program's picture decoder
 // (BrowserJpeg.cpp) and music (WebAudio.cpp), which find them by the files'
-// bytes. A file that cannot be fetched is left out: the program's loaders
+// bytes (findByBytes). A file that cannot be fetched is left out: the program's loaders
 // say what is missing when they look for it, as on the desktop.
 'use strict';
 window.DemoMedia = (() => {
@@ -68,5 +68,17 @@ window.DemoMedia = (() => {
     return {pictures, sounds, files: names.length, bytes: bytesIn};
   }
 
-  return {load};
+  // The index of the entry (a picture or a sound) made from these bytes, or -1.
+  function findByBytes(entries, bytes) {
+    search: for (let i = 0; i < entries.length; ++i) {
+      const e = entries[i];
+      if (e.bytes.length !== bytes.length) continue;
+      for (let k = 0; k < bytes.length; ++k)
+        if (e.bytes[k] !== bytes[k]) continue search;
+      return i;
+    }
+    return -1;
+  }
+
+  return {load, findByBytes};
 })();

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "driver/DemoScenes.h"
+#include "engine/RenderScale.h"
 #include "platform/Files.h"
 
 namespace fs = std::filesystem;
@@ -144,8 +145,7 @@ TParsedOptions ParseCaptureOptions(const std::vector<std::string>& args) {
       o.SizeGiven = true;
       if (!ok) r.Error = "--size takes WIDTHxHEIGHT, each 1 to 8192: " + v;
     } else if (a == "--msaa") {
-      ok = v == "0" || v == "2" || v == "4" || v == "8";
-      o.Msaa = ok ? v[0] - '0' : 0;
+      ok = ParseSampleCount(v, o.Msaa);
       if (!ok) r.Error = "--msaa takes 0, 2, 4 or 8: " + v;
     } else if (a == "--video") {
       o.Video = v;

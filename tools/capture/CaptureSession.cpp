@@ -84,16 +84,10 @@ TCaptureStatus RunCapture(const TCaptureOptions& o, TCaptureReport& report, TRen
   // k / fps exactly, not a clock held back for a sound card's buffer.
   TDemoOptions quiet;
   quiet.Mute = true;
-  // Drawn at the output's size (the largest 4:3 in it), into a window of
-  // the frame's size: nothing is scaled afterwards.
-  const TRenderScale drawn =
-      RenderScaleOf(o.SizeGiven ? FittingScale(800, 600, o.Width, o.Height) : 1, 800, 600);
-  quiet.Scale = TScaleChoice::Fixed;
-  quiet.ScaleValue = drawn.Scale;
+  // Drawn at the output's size (the largest 4:3 in it): nothing is scaled
+  // afterwards.
+  UseFrameSizedWindow(quiet, o.SizeGiven ? FittingScale(800, 600, o.Width, o.Height) : 1);
   quiet.Msaa = o.Msaa;
-  quiet.Fullscreen = false;
-  quiet.WindowWidth = drawn.Width;
-  quiet.WindowHeight = drawn.Height;
   if (!DemoStartup(quiet)) return Fail("The demo could not open its offscreen window");
 
   // Where everything lies in frames.

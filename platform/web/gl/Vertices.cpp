@@ -32,6 +32,14 @@ TClientArray* ArrayFor(GLenum array) {
   }
 }
 
+void SetClientState(GLenum array, bool enabled) {
+  if (!Allowed()) return;
+  if (TClientArray* a = ArrayFor(array))
+    a->Enabled = enabled;
+  else
+    RecordError(GL_INVALID_ENUM);
+}
+
 void SetPointer(TClientArray& a, GLint size, GLint minSize, GLint maxSize, GLenum type, GLsizei stride,
                 const void* pointer) {
   if (!Allowed()) return;
@@ -150,21 +158,8 @@ void glColor3f(GLfloat r, GLfloat g, GLfloat b) { SetColor(r, g, b, 1); }
 void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { SetColor(r, g, b, a); }
 void glColor3b(GLbyte r, GLbyte g, GLbyte b) { SetColor(ByteToFloat(r), ByteToFloat(g), ByteToFloat(b), 1); }
 
-void glEnableClientState(GLenum array) {
-  if (!Allowed()) return;
-  if (TClientArray* a = ArrayFor(array))
-    a->Enabled = true;
-  else
-    RecordError(GL_INVALID_ENUM);
-}
-
-void glDisableClientState(GLenum array) {
-  if (!Allowed()) return;
-  if (TClientArray* a = ArrayFor(array))
-    a->Enabled = false;
-  else
-    RecordError(GL_INVALID_ENUM);
-}
+void glEnableClientState(GLenum array) { SetClientState(array, true); }
+void glDisableClientState(GLenum array) { SetClientState(array, false); }
 
 void glVertexPointer(GLint size, GLenum type, GLsizei stride, const void* pointer) {
   SetPointer(V().Positions, size, 2, 4, type, stride, pointer);
