@@ -4,6 +4,10 @@
 // An MP3 sample is decoded while it plays: its chunk is silence of the
 // sound's length, and an effect on each of its channels puts the decoded
 // sound in place of that silence as the mixer reaches it.
+// The mixer's post-mix hook, at the end of each buffer it hands the device,
+// feeds the audio clock (platform/AudioClock) that the demo's counter reads
+// while a sound plays (MixerClock). Lock order: the mixer's device, then
+// ClockLock; the demo's thread takes ClockLock alone.
 #include "platform/QuarnBASS.h"
 
 #include <SDL2/SDL.h>
@@ -12,8 +16,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 
+#include "platform/AudioClock.h"
 #include "platform/Files.h"
+#include "platform/MixerClock.h"
 #include "platform/Mp3Stream.h"
 #include "platform/SampleTable.h"
 
@@ -54,6 +61,35 @@ std::size_t OffsetBytes(double seconds, std::size_t size) {
 }
 
 bool MixerPlays(int channel) { return Mix_Playing(channel) != 0; }
+
+std::mutex ClockLock;
+TAudioClock Clock;
+int FrameBytes = 4;
+double AudioOffset = 0;  // seconds the output adds beyond what SDL sees
+// The output frame where each channel's latest playback begins.
+double StartFrame[PlaybackChannels] = {};
+// The mixer's device, locked around a start so that no buffer is mixed
+// between the playback's start and the note of where it begins; 0: unknown.
+SDL_AudioDeviceID MixerDevice = 0;
+long LastUnderruns = -1;
+
+void HandOver(void*, Uint8*, int length) {
+  const std::uint64_t now = SDL_GetPerformanceCounter();
+  const std::lock_guard<std::mutex> hold(ClockLock);
+  AudioClockHandOver(Clock, static_cast<std::uint32_t>(length / FrameBytes), now);
+}
+
+double LatencyFrames(int rate) {
+  // What the mixer hands over now plays after the buffer playing now.
+  return 2.0 * MixerBufferFrames + AudioOffset * rate;
+}
+
+// SDL_mixer keeps its device's id to itself; it is the one device playing.
+SDL_AudioDeviceID FindMixerDevice() {
+  for (SDL_AudioDeviceID id = 2; id < 16; ++id)
+    if (SDL_GetAudioDeviceStatus(id) == SDL_AUDIO_PLAYING) return id;
+  return 0;
+}
 }  // namespace
 
 bool InitAudio(void* /*window*/) {
@@ -63,15 +99,55 @@ bool InitAudio(void* /*window*/) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  Mix_QuerySpec(&rate, &format, &channels);
+  {
+    const std::lock_guard<std::mutex> hold(ClockLock);
+    FrameBytes = std::max(1, channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8));
+    TAudioClockSetup setup;
+    setup.Rate = rate;
+    setup.CounterFrequency = static_cast<double>(SDL_GetPerformanceFrequency());
+    setup.LatencyFrames = LatencyFrames(rate);
+    ReopenAudioClock(Clock, setup);
+  }
+  MixerDevice = FindMixerDevice();
+  Mix_SetPostMix(HandOver, nullptr);
   Open = true;
   return true;
 }
 
 double OutputLatency() {
-  int rate = 0, channels = 0;
-  Uint16 format = 0;
-  if (!Open || !Mix_QuerySpec(&rate, &format, &channels) || rate <= 0) return 0;
-  return static_cast<double>(MixerBufferFrames) / rate;
+  if (!Open) return 0;
+  const std::lock_guard<std::mutex> hold(ClockLock);
+  return Clock.Setup.LatencyFrames / Clock.Setup.Rate;
+}
+
+void SetAudioOffset(double seconds) {
+  AudioOffset = seconds;
+  if (!Open) return;
+  const std::lock_guard<std::mutex> hold(ClockLock);
+  Clock.Setup.LatencyFrames = LatencyFrames(static_cast<int>(Clock.Setup.Rate));
+}
+
+double PlaybackHeardIn(std::int32_t handle) {
+  const int channel = handle - 1;
+  if (!Open || channel < 0 || channel >= PlaybackChannels) return 0;
+  const std::lock_guard<std::mutex> hold(ClockLock);
+  return AudioClockSecondsUntil(Clock, StartFrame[channel]);
+}
+
+long AudioUnderruns() {
+  if (!Open) return LastUnderruns;
+  const std::lock_guard<std::mutex> hold(ClockLock);
+  return Clock.Underruns;
+}
+
+std::uint64_t MixerClockCounter(std::uint64_t now) {
+  // Asked outside ClockLock: the mixer takes its device's lock for it.
+  const bool plays = Open && Mix_Playing(-1) > 0;
+  const std::lock_guard<std::mutex> hold(ClockLock);
+  return AudioClockCounter(Clock, now, plays);
 }
 
 namespace {
@@ -157,7 +233,15 @@ std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_
   }
   const TPanLevels levels = PanLevels(pan);
   Mix_SetPanning(channel, static_cast<Uint8>(levels.Left), static_cast<Uint8>(levels.Right));
-  if (Mix_PlayChannel(channel, chunk, 0) < 0) return 0;
+  // The playback begins with the next buffer the mixer hands over.
+  SDL_LockAudioDevice(MixerDevice);
+  const bool started = Mix_PlayChannel(channel, chunk, 0) >= 0;
+  if (started) {
+    const std::lock_guard<std::mutex> hold(ClockLock);
+    StartFrame[channel] = Clock.Handed;
+  }
+  SDL_UnlockAudioDevice(MixerDevice);
+  if (!started) return 0;
   return PlaybackStarted(Table, channel);
 }
 
@@ -165,6 +249,8 @@ std::int32_t SampleCount() { return Table.Count; }
 
 void ShutdownAudio() {
   if (Open) {
+    LastUnderruns = AudioUnderruns();
+    Mix_SetPostMix(nullptr, nullptr);
     Mix_HaltChannel(-1);
     for (int c = 0; c < PlaybackChannels; ++c) FreeTail(c);
     for (int i = 0; i < MaxSamples; ++i) FreeSlot(i);

@@ -13,14 +13,25 @@
 constexpr int MaxSamples = 128;
 constexpr int PlaybacksPerSample = 3;
 
-// The mixer's buffer: 512 frames, 11.6 ms, the smallest that plays the
-// streamed music without drop-outs; SDL_mixer keeps the size asked for.
-constexpr int MixerBufferFrames = 512;
+// The mixer's buffer, 23.2 ms: through a sound server a smaller one runs
+// dry whenever the mixer's thread waits its turn for a few milliseconds, as
+// it does beside a software GL on a busy machine; SDL_mixer keeps the size
+// asked for, and SDL asks the server for about one buffer.
+constexpr int MixerBufferFrames = 1024;
 
 bool InitAudio(void* window);
 // Seconds from the mixer taking a sound to its being heard: the buffer it
-// mixes into is played after the one playing now. 0 with no device open.
+// mixes into is played after the one playing now, and the offset set below
+// on top. 0 with no device open.
 double OutputLatency();
+// The output's own delay that the device does not report (Bluetooth, an
+// HDMI receiver), in seconds: positive, the sound comes later. Added to
+// OutputLatency; the clock follows it.
+void SetAudioOffset(double seconds);
+// Seconds on the demo's clock (while a sound plays, the sound as heard) from
+// its last reading until the playback `handle` begins to be heard; negative
+// once it has; 0 for no playback.
+double PlaybackHeardIn(std::int32_t handle);
 // Index of the new sample (0 first), or -1 without using up an index.
 std::int32_t LoadSample(const std::string& fileName);
 // Handle of the playback (non-zero), or 0 when nothing plays; an index no
@@ -30,6 +41,10 @@ std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pa
 std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_t pan, double seconds);
 
 std::int32_t SampleCount();
+// Hand-overs to the device that came after the sound before them had run
+// out, since the last InitAudio that opened it (kept after ShutdownAudio);
+// -1 when none was opened.
+long AudioUnderruns();
 // Closes the audio device and forgets every sample (tests start afresh).
 void ShutdownAudio();
 

@@ -75,6 +75,16 @@ EM_JS(void, web_audio_play, (int channel, int sound, double when, double volume,
   source.start(c.when, offset);
 });
 
+EM_JS(double, web_audio_when, (int channel), {
+  const c = Module.demoAudio.channels[channel];
+  return c ? c.when : 0;
+});
+
+// What the clock read last (WebClock), in context seconds.
+EM_JS(double, web_audio_heard, (), { return Module.demoAudio.heard; });
+
+EM_JS(void, web_audio_set_offset, (double seconds), { if (Module.demoAudio) Module.demoAudio.offset = seconds; });
+
 EM_JS(void, web_audio_close, (), {
   const audio = Module.demoAudio;
   if (!audio) return;
@@ -94,7 +104,8 @@ constexpr double BurstAllowance = 0.02;
 bool Open = false;
 TSampleTable Table;
 int Sounds[MaxSamples];  // the page's sound for each loaded index
-double Latency = 0;      // OutputLatency while open
+double Latency = 0;      // the context's, while open
+double Offset = 0;       // the output's own delay (SetAudioOffset)
 
 bool ChannelPlays(int channel) { return web_audio_playing(channel) != 0; }
 
@@ -119,7 +130,23 @@ bool InitAudio(void* /*window*/) {
   return Open;
 }
 
-double OutputLatency() { return Open ? Latency : 0; }
+double OutputLatency() { return Open ? Latency + Offset : 0; }
+
+// WebClock reads the context's time less the offset: a sound is scheduled
+// that much further ahead, and heard at the same time on the clock.
+void SetAudioOffset(double seconds) {
+  Offset = seconds;
+  web_audio_set_offset(seconds);
+}
+
+double PlaybackHeardIn(std::int32_t handle) {
+  const int channel = handle - 1;
+  if (!Open || channel < 0 || channel >= PlaybackChannels) return 0;
+  return web_audio_when(channel) - web_audio_heard();
+}
+
+// The context's own rendering never waits on the demo's thread.
+long AudioUnderruns() { return Open ? 0 : -1; }
 
 std::int32_t LoadSample(const std::string& fileName) {
   const std::int32_t index = NextSampleIndex(Table);
@@ -144,7 +171,7 @@ std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_
   const int sound = Sounds[index];
   const double rate = web_audio_rate(sound);
   const TPanLevels levels = PanLevels(pan);
-  web_audio_play(channel, sound, HeardNow() + Latency, VolumePercent(volume) / 100.0, levels.Left / 255.0,
+  web_audio_play(channel, sound, HeardNow() + OutputLatency(), VolumePercent(volume) / 100.0, levels.Left / 255.0,
                  levels.Right / 255.0, static_cast<double>(OffsetFrames(seconds, static_cast<int>(rate))) / rate);
   return PlaybackStarted(Table, channel);
 }

@@ -24,7 +24,7 @@ EM_JS(double, web_clock_seconds, (), {
     heard = stamp.contextTime + Math.max(0, performance.now() - stamp.performanceTime) / 1000;
   else
     heard = ctx.currentTime - (ctx.baseLatency || 0) - (ctx.outputLatency || 0);
-  audio.heard = Math.max(audio.heard, heard);
+  audio.heard = Math.max(audio.heard, heard - (audio.offset || 0));
   return audio.heard;
 });
 
