@@ -29,6 +29,20 @@ constexpr float TrackPollSeconds = 0.25f;
 constexpr float ArrowSeconds = 5;
 constexpr float StepSeconds = 1.0f / 60;
 
+// Real time, for frame times and polling: the demo's clock follows the
+// sound, so it is not this.
+struct TWallClock {
+  using TClock = std::chrono::steady_clock;
+  TClock::time_point Begun = TClock::now(), Last = Begun;
+  float Delta = 0;  // seconds between the last two readings
+  float Elapsed() {
+    const TClock::time_point now = TClock::now();
+    Delta = std::chrono::duration<float>(now - Last).count();
+    Last = now;
+    return std::chrono::duration<float>(now - Begun).count();
+  }
+};
+
 struct TDevState {
   TDevClock Clock;
   bool Mute = false;
@@ -39,7 +53,7 @@ struct TDevState {
   float SeekTime = 0;
   std::vector<TPatternRow> Rows;
   TDevStats Stats;
-  TQTimer Wall;  // real time, for frame times and polling
+  TWallClock Wall;
   float LastPoll = 0, LastMedians = 0;
   TFileStamp TrackStamp;
   std::string TrackError, LastShot, ShotDir;
@@ -49,8 +63,7 @@ void FollowClock(const TDevState& dev) {
   SetClockSpeed(ClockSpeed(dev.Clock));
   // A second playback of the sample would play beside the first.
   StopSample(Driver.MusicSample);
-  // Heard a mixer buffer from now, when the clock reads that much more.
-  if (MusicPlays(dev.Clock, dev.Mute)) PlaySampleFrom(Driver.MusicSample, 100, 0, Driver.Time + OutputLatency());
+  if (MusicPlays(dev.Clock, dev.Mute)) PlayMusicFrom(Driver.Time);
 }
 
 void Seek(TDevState& dev, float time, bool announce = true) {
@@ -201,7 +214,7 @@ int DevMain(const TDemoOptions& options) {
   FileStamp("test.snc", dev.TrackStamp);
   // Keys pressed before this went to the start-up, not to the panel.
   std::fprintf(stderr, "dev: ready (F1 panel, Escape quits)\n");
-  dev.Wall.Start();
+  dev.Wall = TWallClock{};
   while (!KeyDown(DIK_ESCAPE) && !Driver.QuitRequested) {
     DevFrame(dev);
     // Past the finale the demo would end: here it holds, or starts over.

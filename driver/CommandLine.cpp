@@ -3,6 +3,7 @@
 #include "driver/CommandLine.h"
 
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 #include "driver/DemoScenes.h"
@@ -10,6 +11,7 @@
 namespace {
 constexpr int SmallestSide = 16, LargestSide = 16384;
 constexpr double LongestStart = 24 * 3600;
+constexpr double LargestAudioOffsetMs = 2000;
 
 bool ParseNumber(std::string_view text, double& value) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -42,6 +44,9 @@ std::string DemoUsage(const char* program) {
          "  --start SECONDS begin at that demo time, the music from the same point\n"
          "  --pattern N     begin at the start of pattern N (0 to " +
          std::to_string(FinalePattern) + ")\n"
+         "  --audio-offset MS\n"
+         "                  the sound output's own delay, which the demo cannot see\n"
+         "                  (Bluetooth, an HDMI receiver): positive, the sound comes later\n"
          "  --scale K       draw K pixels a unit of the 800x600 frame (0.25 to 8), or\n"
          "                  native: as many as the screen has (the default on a GPU;\n"
          "                  a software renderer draws at 1)\n"
@@ -114,6 +119,14 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
         return false;
       }
       options.StartSeconds = seconds;
+    } else if (a == "--audio-offset") {
+      if (!value(v)) return false;
+      double ms = 0;
+      if (!ParseNumber(v, ms) || !(std::abs(ms) <= LargestAudioOffsetMs)) {
+        error = "--audio-offset takes milliseconds from -2000 to 2000: not " + std::string(v);
+        return false;
+      }
+      options.AudioOffsetMs = ms;
     } else if (a == "--pattern") {
       if (!value(v)) return false;
       int pattern = -1;

@@ -17,6 +17,11 @@ struct TDemoOptions {
   bool Dev = false;           // the development mode: panel, seeking, reloads
   double StartSeconds = 0;    // begin at this demo time ...
   int StartPattern = -1;      // ... or at the start of this pattern
+  double AudioOffsetMs = 0;   // the output's own delay: positive, the sound comes later
+  // Every scene drawn once, unseen, before the clock starts, so that no
+  // frame of the play waits for GL to take what a scene needs. The program
+  // does; tools and tests that draw on a fixed clock need not.
+  bool DrawScenesFirst = false;
   std::string DataDir;  // empty: data/ here, beside the program, or installed
   // The frame's pixels a unit and multisampling (-1: the renderer's choice).
   TScaleChoice Scale = TScaleChoice::Auto;

@@ -2,11 +2,14 @@
 // tests is part of the design: the scenes rely on it.
 #include "driver/QRN2Base.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "driver/DemoScenes.h"
 #include "driver/FrameStats.h"
 #include "engine/GLErrors.h"
+#include "engine/GLQueries.h"
 #include "engine/ImagePrefetch.h"
 #include "engine/QRN2Draw.h"
 #include "engine/QRN2Materials.h"
@@ -47,24 +50,71 @@ void RenderScene(TSceneId scene) {
 
 bool MusicPlays() { return !Driver.Mute && Driver.MusicSample >= 0; }
 
-// The clock from demo time 0. Music the mixer takes now is heard a buffer
-// later, so the clock starts that much behind.
-void StartClock() {
-  Driver.Timer.Start();
-  Driver.TimeOffset = MusicPlays() ? -static_cast<float>(OutputLatency()) : 0.0f;
-}
-
 // Timer, track, every scene's state and the music from the beginning.
 void StartOver() {
-  ResetScenes();
-  Driver.Track.Start();
-  StartClock();
-  if (MusicPlays()) PlaySample(Driver.MusicSample, 100, 0);
+  SkipTo(0);
+  if (MusicPlays()) FollowMusic(PlaySample(Driver.MusicSample, 100, 0), 0);
 }
 
-// The frame's clock reading and the pattern it falls in.
+double SteadySeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Every scene drawn at its first pattern, unseen, so that nothing it needs
+// goes to GL in the frame where it first appears: every picture is
+// uploaded, and a software GL compiles its code for each new combination of
+// state the scenes draw with. Drawn a second time, each scene's drawing
+// time tells the frames' lead at a cut. The GL state, the frame and the
+// scenes' own are as they were after.
+void DrawEverySceneFirst() {
+  UploadAllTextures();
+  for (const TDemoScene& scene : DemoScenes) {
+    for (int pass = 0; pass < 2; ++pass) {
+      FinishDrawing();
+      const double began = SteadySeconds();
+      SaveGLState();
+      BeginFrame();
+      Driver.Time = Driver.Track.PatternStart(scene.FirstPattern);
+      Driver.FrameTime = 1.0f / 60;
+      RenderScene(scene.Id);
+      RestoreGLState();
+      FinishDrawing();
+      Driver.Lead.SceneDraw[&scene - DemoScenes] = SteadySeconds() - began;
+    }
+  }
+  BeginFrame();
+  ResetScenes();
+  Driver.Track.Start();
+  Driver.Time = Driver.FrameTime = 0;
+}
+
+int SceneIndexOf(std::int32_t pattern) {
+  const TDemoScene* scene = SceneOfPattern(pattern);
+  return scene ? static_cast<int>(scene - DemoScenes) : -1;
+}
+
+// Demo time from the timer's seconds since its start. Following the music,
+// frames are read ahead of it by `lead`, as they are seen that much later.
+float DemoTimeAt(float elapsed, double lead) {
+  return elapsed * Driver.Speed + Driver.TimeOffset + (Driver.FollowsMusic ? static_cast<float>(lead) : 0.0f);
+}
+
+// The frame's clock reading and the pattern it falls in. Following the
+// music it never goes back, however the lead moves; a frame past a cut is
+// read ahead by the lead of the scene it shows.
 std::int32_t ReadClock() {
-  Driver.Time = Driver.Timer.Elapsed() * Driver.Speed + Driver.TimeOffset;
+  LeadFrameRead(Driver.Lead, SteadySeconds());
+  const float elapsed = Driver.Timer.Elapsed();
+  double lead = Driver.Lead.Lead;
+  float time = DemoTimeAt(elapsed, lead);
+  if (Driver.FollowsMusic) {
+    TSync ahead = Driver.Track;
+    const int scene = SceneIndexOf(ahead.CurrentPattern(time));
+    if (scene != Driver.Lead.Scene) time = DemoTimeAt(elapsed, lead = LeadFor(Driver.Lead, scene));
+    time = std::max(Driver.Time, time);
+  }
+  Driver.FrameLead = Driver.FollowsMusic ? lead : 0;
+  Driver.Time = time;
   Driver.FrameTime = Driver.Timer.Delta * Driver.Speed;
   return Driver.Track.CurrentPattern(Driver.Time);
 }
@@ -129,17 +179,19 @@ bool DemoStartup(const TDemoOptions& options) {
   UploadTextureNow(scenes.Opening.Texture);
   Driver.Mute = options.Mute;
   Driver.Loop = options.Loop;
-  const bool later = options.StartSeconds > 0 || options.StartPattern > 0;
-  StartClock();
-  if (MusicPlays() && !later) PlaySample(Driver.MusicSample, 100, 0);
+  SetAudioOffset(options.AudioOffsetMs / 1000);
+  // The track before the clock: the scenes are drawn once at its patterns.
   Driver.Track.LoadFromFile("test.snc");
   UseLoadedTrack();
+  if (options.DrawScenesFirst) DrawEverySceneFirst();
+  const bool later = options.StartSeconds > 0 || options.StartPattern > 0;
+  Driver.Timer.Start();
+  if (MusicPlays() && !later) FollowMusic(PlaySample(Driver.MusicSample, 100, 0), 0);
   if (later) {
     const float start = options.StartPattern > 0 ? Driver.Track.PatternStart(options.StartPattern)
                                                  : static_cast<float>(options.StartSeconds);
     SkipTo(start);
-    // Heard a buffer from now, when the clock reads that much more.
-    if (MusicPlays()) PlaySampleFrom(Driver.MusicSample, 100, 0, start + OutputLatency());
+    PlayMusicFrom(start);
   }
   return true;
 }
@@ -161,17 +213,36 @@ void SkipTo(float time) {
   Driver.Track.CurrentPattern(time);
   Driver.Timer.Start();
   Driver.TimeOffset = Driver.Time = time;
+  Driver.FollowsMusic = false;
 }
 
 void SetClockSpeed(float speed) {
   Driver.Timer.Start();
   Driver.TimeOffset = Driver.Time;
   Driver.Speed = speed;
+  Driver.FollowsMusic = false;
+}
+
+void FollowMusic(std::int32_t playback, double from) {
+  Driver.Timer.Start();
+  Driver.Speed = 1;
+  // The timer now reads the sound as heard: the demo's time is `from` when
+  // the playback's first sound reaches the output.
+  Driver.TimeOffset = static_cast<float>(from - PlaybackHeardIn(playback));
+  Driver.FollowsMusic = playback != 0;
+}
+
+void PlayMusicFrom(float time) {
+  if (!MusicPlays()) return;
+  // Begun as far into the music as the output's delay, it is heard at
+  // about the time the clock reads now.
+  const double from = time + OutputLatency();
+  if (const std::int32_t playback = PlaySampleFrom(Driver.MusicSample, 100, 0, from)) FollowMusic(playback, from);
 }
 
 float ClockNow() {
   TQTimer probe = Driver.Timer;  // reading a copy leaves the frame's Delta alone
-  return probe.Elapsed() * Driver.Speed + Driver.TimeOffset;
+  return DemoTimeAt(probe.Elapsed(), Driver.Lead.Lead);
 }
 
 bool DemoContinues() {
@@ -199,10 +270,13 @@ void DemoStepFrame() {
 }
 
 void DemoEndFrame() {
-  if (PresentFrame(Driver.Window))
+  if (PresentFrame(Driver.Window)) {
     Driver.QuitRequested = true;
-  else
-    FrameStatsPresented(Driver.Track.Pattern);
+  } else {
+    const double readAt = Driver.Lead.ReadAt;
+    LeadFramePresented(Driver.Lead, SteadySeconds(), SceneIndexOf(Driver.Track.Pattern));
+    FrameStatsPresented(Driver.Track.Pattern, Driver.Time, readAt, Driver.FrameLead);
+  }
   // The opening draws one picture: the others go up one a frame behind it.
   if (Driver.Track.Pattern == 0) UploadNextTexture();
   UpdateKeyboard();

@@ -8,6 +8,7 @@
 
 #include "driver/CommandLine.h"
 #include "driver/DemoScenes.h"
+#include "driver/PresentLead.h"
 #include "platform/Display.h"
 #include "scenes/Lakris.h"
 #include "scenes/Opening.h"
@@ -32,6 +33,9 @@ struct TDriverState {
   float LakrisStart = 0;  // when the landscape's own clock reads 0
   float TimeOffset = 0;   // demo time at the timer's start (a later start)
   float Speed = 1;        // demo seconds per real second (0 holds the clock)
+  bool FollowsMusic = false;  // the clock is the music as heard
+  TPresentLead Lead;          // added to the music's time: frames are seen later than read
+  double FrameLead = 0;       // the lead of this frame's time
   bool Mute = false;
   bool Loop = false;
   std::unique_ptr<TDemoSceneSet> Scenes;
@@ -72,6 +76,12 @@ void SkipTo(float time);
 // The clock goes on from this frame's reading at `speed` times real time;
 // 0 holds it there.
 void SetClockSpeed(float speed);
+// The music plays from `time` on, and the clock follows it (nothing when
+// muted or without music): heard as the clock reads `time`.
+void PlayMusicFrom(float time);
+// The clock follows `playback`, begun `from` seconds into the music: it
+// reads `from` when that playback is first heard, at real time.
+void FollowMusic(std::int32_t playback, double from);
 // What the clock reads now, without taking a frame's reading.
 float ClockNow();
 // Driver.Track has just been loaded: from its start, and the landscape's

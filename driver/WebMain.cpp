@@ -131,6 +131,9 @@ TDemoOptions OptionsOf(const TWebRunRequest& r) {
   // Within what the command line allows (a day; the patterns up to the finale).
   o.StartSeconds = Fixed ? 0 : std::clamp(r.StartSeconds, 0.0, 24.0 * 3600);
   o.StartPattern = Fixed ? -1 : std::clamp(r.StartPattern, -1, FinalePattern);
+  o.AudioOffsetMs = std::clamp(r.AudioOffsetMs, -2000.0, 2000.0);
+  // In real time, as the desktop: nothing a scene needs waits for its first frame.
+  o.DrawScenesFirst = !Fixed;
   return o;
 }
 

@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "demo: --data: cannot enter %s\n%s", options.DataDir.c_str(), DemoUsage("demo").c_str());
     return 2;
   }
+  options.DrawScenesFirst = true;
   PrefaultHeap(48 << 20);  // start-up allocates some 40 MiB
   DisplaySetPacing(options.Paced);
   try {

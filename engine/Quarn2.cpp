@@ -150,6 +150,24 @@ bool PresentFrame(const TWindowRec& /*window*/) {
   return false;
 }
 
+void SaveGLState() {
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+  for (const GLenum stack : {GL_PROJECTION, GL_MODELVIEW}) {
+    glMatrixMode(stack);
+    glPushMatrix();
+  }
+}
+
+void RestoreGLState() {
+  for (const GLenum stack : {GL_PROJECTION, GL_MODELVIEW}) {
+    glMatrixMode(stack);
+    glPopMatrix();
+  }
+  glPopClientAttrib();
+  glPopAttrib();  // the matrix mode too
+}
+
 void BeginFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glMatrixMode(GL_MODELVIEW);

@@ -34,3 +34,9 @@ bool PresentFrame(const TWindowRec& window);
 
 // Clears colour and depth and resets the modelview matrix.
 void BeginFrame();
+
+// Every GL setting (server and client attributes, the projection's and the
+// modelview's matrices, the matrix mode) kept, and put back as it was; for
+// drawing that must leave no trace on the frames after it.
+void SaveGLState();
+void RestoreGLState();

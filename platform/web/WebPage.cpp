@@ -39,6 +39,7 @@ TWebRunRequest ReadRequest() {
   r.StartSeconds = Number("start", r.StartSeconds);
   r.StartPattern = static_cast<int>(Number("pattern", r.StartPattern));
   r.Fps = static_cast<int>(Number("fps", r.Fps));
+  r.AudioOffsetMs = Number("audio-offset", 0);
   for (int i = 0, n = web_page_still_count(); i < n; ++i) r.StillTimes.push_back(web_page_still_time(i));
   return r;
 }

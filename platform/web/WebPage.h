@@ -15,6 +15,7 @@ struct TWebRunRequest {
   bool Loop = false;
   double StartSeconds = 0;
   int StartPattern = -1;
+  double AudioOffsetMs = 0;  // the output's own delay, as --audio-offset
   // With still times, a run on the capture's fixed clock at Fps frames a
   // second, muted, handing the page the frames of those demo times and
   // holding at the last; without, the demo in real time.

@@ -5,7 +5,7 @@
 // message the program gives (WebMessage.cpp) and keeps a record of the runs
 // in window.demoPage, which the tests read.
 // Options: ?scale=K (else the canvas's own resolution), ?msaa=N, ?mute,
-// ?loop, ?start=SECONDS, ?pattern=N, ?data=URL/ (the media), ?glcheck (GL
+// ?loop, ?start=SECONDS, ?pattern=N, ?audio-offset=MS, ?data=URL/ (the media), ?glcheck (GL
 // errors after every frame, on the console), ?stats (frame rates on the
 // console at the end), and ?t=T1,T2,...&fps=F: a run on the fixed clock,
 // started without a click (it is silent), at scale 1 without samples
@@ -26,7 +26,8 @@
   const fixedClock = stills.length > 0;
   const request = {
     scale: number('scale'), msaa: number('msaa'), mute: flag('mute'), loop: flag('loop'),
-    start: number('start'), pattern: number('pattern'), fps: number('fps'), stills,
+    start: number('start'), pattern: number('pattern'), fps: number('fps'), 'audio-offset': number('audio-offset'),
+    stills,
   };
   let dataBase = query.get('data') || 'data/';
   if (!dataBase.endsWith('/')) dataBase += '/';
