@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dev/DevCalibration.h"
 #include "dev/DevClock.h"
 #include "dev/DevPanel.h"
 #include "dev/DevStats.h"
@@ -57,13 +58,58 @@ struct TDevState {
   float LastPoll = 0, LastMedians = 0;
   TFileStamp TrackStamp;
   std::string TrackError, LastShot, ShotDir;
+  int AudioOffsetMs = 0;
+  // The audio clock against the wall since the clock was last set.
+  bool DriftRebase = true;
+  double DriftClock = 0, DriftWall = 0;
+  // The calibration view: its click track, and the demo time to go back to.
+  bool Calibrating = false;
+  std::int32_t Clicks = -1;
+  float ResumeAt = 0;
 };
 
-void FollowClock(const TDevState& dev) {
+void FollowClock(TDevState& dev) {
   SetClockSpeed(ClockSpeed(dev.Clock));
   // A second playback of the sample would play beside the first.
   StopSample(Driver.MusicSample);
   if (MusicPlays(dev.Clock, dev.Mute)) PlayMusicFrom(Driver.Time);
+  dev.DriftRebase = true;
+}
+
+void PlayClicks(TDevState& dev) {
+  StopSample(dev.Clicks);
+  FollowMusic(PlaySample(dev.Clicks, 100, 0), 0);
+}
+
+void StartCalibration(TDevState& dev) {
+  if (dev.Mute) return;  // nothing to hear
+  if (dev.Clicks < 0) dev.Clicks = LoadSampleBytes(CalibrationClicks());
+  if (dev.Clicks < 0) return;
+  dev.Calibrating = true;
+  dev.ResumeAt = Driver.Time;
+  StopSample(Driver.MusicSample);
+  PlayClicks(dev);
+}
+
+void SetAudioOffsetMs(TDevState& dev, int steps) {
+  dev.AudioOffsetMs = CalibrationOffset(dev.AudioOffsetMs, steps);
+  SetAudioOffset(dev.AudioOffsetMs / 1000.0);
+}
+
+// While calibrating only the calibration's keys and the panel's own act.
+bool CalibrationKey(TDevState& dev, TDevKey key) {
+  switch (key) {
+    case TDevKey::Up: SetAudioOffsetMs(dev, 1); return true;
+    case TDevKey::Down: SetAudioOffsetMs(dev, -1); return true;
+    case TDevKey::F1: case TDevKey::F12: return false;
+    case TDevKey::C:
+      dev.Calibrating = false;
+      StopSample(dev.Clicks);
+      SkipTo(dev.ResumeAt);
+      FollowClock(dev);
+      return true;
+    default: return true;
+  }
 }
 
 void Seek(TDevState& dev, float time, bool announce = true) {
@@ -78,8 +124,12 @@ void Seek(TDevState& dev, float time, bool announce = true) {
 }
 
 void HandleKey(TDevState& dev, TDevKey key) {
+  if (dev.Calibrating && CalibrationKey(dev, key)) return;
   const int pattern = std::min(Driver.Track.Pattern, FinalePattern);
   switch (key) {
+    case TDevKey::C: StartCalibration(dev); break;
+    case TDevKey::Up:
+    case TDevKey::Down: break;
     case TDevKey::F1: dev.PanelShown = !dev.PanelShown; break;
     case TDevKey::F12: dev.ShotWanted = true; break;
     case TDevKey::Space:
@@ -164,6 +214,10 @@ void DrawPanel(TDevState& dev) {
   view.Stats = &dev.Stats;
   view.TrackError = dev.TrackError;
   view.LastShot = dev.LastShot;
+  view.Underruns = AudioUnderruns();
+  view.AudioOffsetMs = dev.AudioOffsetMs;
+  view.Calibrating = dev.Calibrating;
+  view.Flash = dev.Calibrating && CalibrationFlashes(ClockNow());
   DevOverlayBeginFrame();
   const TDevPanelRequest request = DrawDevPanel(view);
   DevOverlayEndFrame();
@@ -175,6 +229,17 @@ void DrawPanel(TDevState& dev) {
   }
 }
 
+// The music's clock (the picture's lead aside) against the wall's.
+void NoteClockDrift(TDevState& dev, float wall) {
+  const double music = Driver.Time - Driver.FrameLead;
+  if (!Driver.FollowsMusic || dev.Calibrating || dev.DriftRebase) {
+    dev.DriftRebase = !Driver.FollowsMusic || dev.Calibrating;
+    dev.DriftClock = music;
+    dev.DriftWall = wall;
+  }
+  NoteDrift(dev.Stats, static_cast<float>((music - dev.DriftClock) - (wall - dev.DriftWall)));
+}
+
 void DevFrame(TDevState& dev) {
   const float now = dev.Wall.Elapsed();
   for (TDevKey key : DevOverlayTakeKeys()) HandleKey(dev, key);
@@ -183,14 +248,17 @@ void DevFrame(TDevState& dev) {
     Seek(dev, dev.SeekTime);
   }
   PollTrack(dev, now);
-  if (LoopWraps(dev.Clock, Driver.Track.PatternEnds, ClockNow())) Seek(dev, Driver.Track.PatternStart(dev.Clock.LoopPattern));
+  if (dev.Calibrating && ClockNow() > CalibrationSeconds - 1) PlayClicks(dev);
+  if (!dev.Calibrating && LoopWraps(dev.Clock, Driver.Track.PatternEnds, ClockNow()))
+    Seek(dev, Driver.Track.PatternStart(dev.Clock.LoopPattern));
   // A scene's step may move it even with no time passing: paused, the frame
   // is held (it stays in the offscreen target) rather than drawn again.
-  const bool draw = !dev.Clock.Paused || dev.FrameStale;
+  const bool draw = !dev.Calibrating && (!dev.Clock.Paused || dev.FrameStale);
   if (draw) DemoRenderFrame();
   dev.FrameStale = false;
   const TDemoScene* scene = draw ? SceneOfPattern(Driver.Track.Pattern) : nullptr;
   NoteFrame(dev.Stats, scene ? static_cast<int>(scene - DemoScenes) : -1, dev.Wall.Delta);
+  NoteClockDrift(dev, now);
   if (now - dev.LastMedians >= 0.5f) {
     dev.LastMedians = now;
     UpdateMedians(dev.Stats);
@@ -199,7 +267,7 @@ void DevFrame(TDevState& dev) {
     dev.ShotWanted = false;
     SaveShot(dev);
   }
-  if (dev.PanelShown) DrawPanel(dev);
+  if (dev.PanelShown || dev.Calibrating) DrawPanel(dev);
   DemoEndFrame();
 }
 }  // namespace
@@ -210,6 +278,7 @@ int DevMain(const TDemoOptions& options) {
   if (!DemoStartup(options)) return 1;
   if (!DevOverlayStart(Driver.Window.Handle, Driver.Window.RC)) std::fprintf(stderr, "dev: no panel: ImGui did not start\n");
   dev.Mute = Driver.Mute;
+  dev.AudioOffsetMs = static_cast<int>(std::lround(options.AudioOffsetMs));
   dev.Rows = PatternRows(Driver.Track);
   FileStamp("test.snc", dev.TrackStamp);
   // Keys pressed before this went to the start-up, not to the panel.

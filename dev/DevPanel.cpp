@@ -75,6 +75,11 @@ void DrawStatus(const TDevPanelView& view) {
   std::snprintf(overlay, sizeof overlay, "%.1f fps", GraphFramesPerSecond(stats));
   ImGui::PlotLines("frame time", stats.Graph.data(), DevGraphFrames, stats.GraphNext, overlay, 0.0f, 0.05f,
                    ImVec2(300, 60));
+  // An underrun shows as a step down: the sound, and the clock with it, held.
+  ImGui::PlotLines("audio - wall", stats.Drift.data(), DevGraphFrames, stats.DriftNext, "ms, +-50", -50.0f, 50.0f,
+                   ImVec2(300, 40));
+  if (view.Underruns >= 0)
+    ImGui::Text("audio: %ld underruns, offset %d ms", view.Underruns, view.AudioOffsetMs);
   if (ImGui::BeginTable("scenes", 2, ImGuiTableFlags_SizingFixedFit)) {
     for (int s = 0; s < DemoSceneCount; ++s) {
       ImGui::TableNextRow();
@@ -92,11 +97,29 @@ void DrawStatus(const TDevPanelView& view) {
   if (!view.LastShot.empty()) ImGui::Text("saved %s", view.LastShot.c_str());
   ImGui::TextDisabled("F1 panel  Space pause  Left/Right 5 s  PgUp/PgDn pattern  Home start");
   ImGui::TextDisabled("L loop pattern  . step  1-4 speed 1/4x 1x 2x 4x  F12 picture  Esc quit");
+  ImGui::TextDisabled("C calibrate the sound's delay");
+  ImGui::End();
+}
+
+// A click on every beat and a white screen on it: Up and Down move the
+// sound until the two meet.
+void DrawCalibration(const TDevPanelView& view) {
+  const ImVec2 display = ImGui::GetIO().DisplaySize;
+  ImGui::GetBackgroundDrawList()->AddRectFilled(ImVec2(0, 0), display, view.Flash ? IM_COL32_WHITE : IM_COL32_BLACK);
+  ImGui::SetNextWindowPos(ImVec2(display.x / 2, display.y - 16), ImGuiCond_Always, ImVec2(0.5f, 1));
+  ImGui::Begin("Calibration", nullptr, ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoMove);
+  ImGui::Text("The screen flashes on every click: Up plays the sound later, Down earlier.");
+  ImGui::Text("Offset %+d ms. Where they meet, play with  --audio-offset %d", view.AudioOffsetMs, view.AudioOffsetMs);
+  ImGui::TextDisabled("C back to the demo");
   ImGui::End();
 }
 }  // namespace
 
 TDevPanelRequest DrawDevPanel(const TDevPanelView& view) {
+  if (view.Calibrating) {
+    DrawCalibration(view);
+    return {};
+  }
   DrawStatus(view);
   return DrawTimeline(view);
 }

@@ -20,6 +20,10 @@ struct TDevPanelView {
   const TDevStats* Stats = nullptr;
   std::string TrackError;  // the last reload's, empty when it loaded
   std::string LastShot;    // the last F12 file
+  long Underruns = -1;     // the audio device's, -1 without one
+  int AudioOffsetMs = 0;
+  bool Calibrating = false;
+  bool Flash = false;      // calibrating: the screen is white
 };
 
 struct TDevPanelRequest {

@@ -16,6 +16,11 @@ void NoteFrame(TDevStats& stats, int scene, float seconds) {
   }
 }
 
+void NoteDrift(TDevStats& stats, float drift) {
+  stats.Drift[stats.DriftNext] = drift * 1000;
+  stats.DriftNext = (stats.DriftNext + 1) % DevGraphFrames;
+}
+
 void UpdateMedians(TDevStats& stats) {
   for (int s = 0; s < DemoSceneCount; ++s)
     if (!stats.SceneFrames[s].empty()) stats.SceneMedian[s] = Percentile(stats.SceneFrames[s], 50);

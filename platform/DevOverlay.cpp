@@ -21,6 +21,9 @@ bool KeyOf(SDL_Keycode code, TDevKey& key) {
     case SDLK_SPACE: key = TDevKey::Space; return true;
     case SDLK_LEFT: key = TDevKey::Left; return true;
     case SDLK_RIGHT: key = TDevKey::Right; return true;
+    case SDLK_UP: key = TDevKey::Up; return true;
+    case SDLK_DOWN: key = TDevKey::Down; return true;
+    case SDLK_c: key = TDevKey::C; return true;
     case SDLK_PAGEUP: key = TDevKey::PageUp; return true;
     case SDLK_PAGEDOWN: key = TDevKey::PageDown; return true;
     case SDLK_HOME: key = TDevKey::Home; return true;

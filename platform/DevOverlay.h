@@ -7,7 +7,9 @@
 #pragma once
 #include <vector>
 
-enum class TDevKey { F1, F12, Space, Left, Right, PageUp, PageDown, Home, L, Period, Digit1, Digit2, Digit3, Digit4 };
+enum class TDevKey {
+  F1, F12, Space, Left, Right, Up, Down, PageUp, PageDown, Home, L, Period, C, Digit1, Digit2, Digit3, Digit4
+};
 
 // `window` and `glContext` as TWindowRec holds them (Handle, RC). False when
 // ImGui's backends could not start.

@@ -186,6 +186,16 @@ void StreamEffect(int, void* stream, int length, void* data) {
 }
 
 void StreamEffectDone(int, void* data) { delete static_cast<TStreamPlayback*>(data); }
+
+// The load into `index` gave `chunk`: the index is used from now on, or
+// -1 when there is no chunk.
+std::int32_t Loaded(std::int32_t index, Mix_Chunk* chunk) {
+  Samples[index] = chunk;
+  if (!chunk) return -1;
+  Mix_AllocateChannels(FirstChannel(index + 1));
+  SampleLoaded(Table);
+  return index;
+}
 }  // namespace
 
 std::int32_t LoadSample(const std::string& fileName) {
@@ -200,11 +210,15 @@ std::int32_t LoadSample(const std::string& fileName) {
     chunk = Mix_LoadWAV_RW(file, 0);
     SDL_RWclose(file);
   }
-  Samples[index] = chunk;
-  if (!chunk) return -1;
-  Mix_AllocateChannels(FirstChannel(index + 1));
-  SampleLoaded(Table);
-  return index;
+  return Loaded(index, chunk);
+}
+
+std::int32_t LoadSampleBytes(const std::vector<std::uint8_t>& bytes) {
+  const std::int32_t index = NextSampleIndex(Table);
+  if (index < 0) return -1;
+  FreeSlot(index);
+  SDL_RWops* memory = Open ? SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())) : nullptr;
+  return Loaded(index, memory ? Mix_LoadWAV_RW(memory, 1) : nullptr);
 }
 
 std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pan) {

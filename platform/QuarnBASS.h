@@ -9,6 +9,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int MaxSamples = 128;
 constexpr int PlaybacksPerSample = 3;
@@ -34,6 +35,9 @@ void SetAudioOffset(double seconds);
 double PlaybackHeardIn(std::int32_t handle);
 // Index of the new sample (0 first), or -1 without using up an index.
 std::int32_t LoadSample(const std::string& fileName);
+// The same from a sound file's bytes in memory (a WAV the program made);
+// in a browser, only bytes the page decoded before the start.
+std::int32_t LoadSampleBytes(const std::vector<std::uint8_t>& bytes);
 // Handle of the playback (non-zero), or 0 when nothing plays; an index no
 // successful load returned does nothing.
 std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pan);

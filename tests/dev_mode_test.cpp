@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "dev/DevCalibration.h"
 #include "dev/DevClock.h"
 #include "dev/DevTimeline.h"
 #include "driver/QRN2Base.h"
@@ -123,4 +124,24 @@ TEST(DevClock, SpeedChangesGoOnFromTheFrameShown) {
   TFakeCounter::Advance(700);
   Driver.Timer.Elapsed();
   EXPECT_FLOAT_EQ(Driver.Timer.Delta, 1);
+}
+
+TEST(DevCalibration, TheScreenFlashesExactlyWhereTheClicksSound) {
+  const std::vector<std::uint8_t> wav = CalibrationClicks();
+  ASSERT_GT(wav.size(), 44u);
+  auto sample = [&](std::size_t frame) {
+    return static_cast<std::int16_t>(wav[44 + 2 * frame] | wav[45 + 2 * frame] << 8);
+  };
+  const std::size_t frames = (wav.size() - 44) / 2;
+  EXPECT_EQ(frames, static_cast<std::size_t>(CalibrationSeconds * 44100));
+  // Every sounding frame lies where the screen is white, and every beat sounds.
+  int beats = 0;
+  for (std::size_t f = 0; f < frames; ++f) {
+    const double t = static_cast<double>(f) / 44100;
+    if (sample(f) != 0) ASSERT_TRUE(CalibrationFlashes(t)) << "a click at " << t << " s with the screen dark";
+    if (f % 22050 == 1) beats += sample(f) != 0;
+  }
+  EXPECT_EQ(beats, static_cast<int>(CalibrationSeconds / CalibrationBeat));
+  EXPECT_FALSE(CalibrationFlashes(0.25));
+  EXPECT_EQ(CalibrationOffset(1990, 3), 2000) << "no further than --audio-offset takes";
 }

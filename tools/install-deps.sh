@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests, the fuzz targets, the
 # media generator and the web build (emscripten, and Chromium for its test)
-# need.
+# need, and the sound servers the picture-against-sound test plays through.
 # Idempotent: quiet and quick when everything is already there.
 set -euo pipefail
 
@@ -17,6 +17,7 @@ packages=(
   libimgui-dev
   xvfb xauth xdotool x11-apps openbox
   ffmpeg
+  pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus-daemon
   clang-14 libclang-rt-14-dev llvm-14
   valgrind
   emscripten chromium nodejs

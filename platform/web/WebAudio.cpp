@@ -149,10 +149,14 @@ double PlaybackHeardIn(std::int32_t handle) {
 long AudioUnderruns() { return Open ? 0 : -1; }
 
 std::int32_t LoadSample(const std::string& fileName) {
-  const std::int32_t index = NextSampleIndex(Table);
-  if (index < 0) return -1;
   std::vector<std::uint8_t> bytes;
   if (!Open || !ReadFileBytes(fileName, bytes)) return -1;
+  return LoadSampleBytes(bytes);
+}
+
+std::int32_t LoadSampleBytes(const std::vector<std::uint8_t>& bytes) {
+  const std::int32_t index = NextSampleIndex(Table);
+  if (index < 0 || !Open || bytes.empty()) return -1;
   const int sound = web_audio_find(bytes.data(), bytes.size());
   if (sound < 0) return -1;
   Sounds[index] = sound;

@@ -77,13 +77,30 @@ for c in clicks:
         s = int(26000 * math.sin(2 * math.pi * 2000 * i / rate))
         struct.pack_into('<hh', pcm, 4 * (at + i), s, s)
 open(dir + '/clicks.raw', 'wb').write(pcm)
-o, s, p, w, l = clicks
-lake = [w + (l - w) * (k + 1) / 12 for k in range(12)]
-ends = [o, s, (s + p) / 2, p, (p + w) / 2, w] + lake + [end]
-open(dir + '/test.snc', 'wb').write(struct.pack('<19f', *ends) + bytes(1616 - 76))
+if len(clicks) == 5:
+    o, s, p, w, l = clicks
+    lake = [w + (l - w) * (k + 1) / 12 for k in range(12)]
+    ends = [o, s, (s + p) / 2, p, (p + w) / 2, w] + lake + [end]
+    open(dir + '/test.snc', 'wb').write(struct.pack('<19f', *ends) + bytes(1616 - 76))
 PY
   ffmpeg -loglevel error -y -f s16le -ar 44100 -ac 2 -i "$dir/clicks.raw" -c:a libmp3lame -b:a 192k \
     "$dir/music.mp3" && rm "$dir/clicks.raw"
+}
+
+# use_track_clicks DIR: clicks on every pattern end of DIR/test.snc, which
+# stays; AV_CLICKS becomes those ends (the cuts within a scene among them).
+use_track_clicks() {
+  AV_CLICKS=$(python3 - "$1/test.snc" <<'PY'
+import struct, sys
+ends = struct.unpack_from('<19f', open(sys.argv[1], 'rb').read())
+print(' '.join('%.6f' % e for e in ends))
+PY
+)
+  local end
+  end=$(echo "$AV_CLICKS" | awk '{print $NF}')
+  cp "$1/test.snc" "$1/test.snc.kept"
+  write_click_media "$1" "$end"
+  mv "$1/test.snc.kept" "$1/test.snc"
 }
 
 # record_sink OUT: records the sink's monitor into OUT.raw, with each read's
@@ -129,7 +146,8 @@ play_through_server() {
   return "$status"
 }
 
-# analyse_run NAME: the clicks heard and the cuts shown (tests/av/av_sync.py).
+# analyse_run NAME [--drift-only]: the clicks heard and the cuts shown
+# (tests/av/av_sync.py).
 analyse_run() {
-  python3 "$AV_DIR/av_sync.py" "$WORK/$1" $AV_CLICKS
+  python3 "$AV_DIR/av_sync.py" ${2:-} "$WORK/$1" $AV_CLICKS
 }
