@@ -7,7 +7,7 @@
 #include "platform/Files.h"
 #include "platform/Message.h"
 #include "tools/capture/DemoSetup.h"
-#include "tools/capture/FrameClock.h"
+#include "frames/FrameClock.h"
 
 bool ParseBenchArgs(int argc, char** argv, const char* tool, std::string& dir,
                     std::initializer_list<TBenchOption> options) {

@@ -17,7 +17,7 @@
 #include "driver/QRN2Base.h"
 #include "sync/Sync.h"
 #include "driver/DemoScenes.h"
-#include "tools/capture/FrameClock.h"
+#include "frames/FrameClock.h"
 
 namespace {
 // Resident memory of this process now, in MiB.

@@ -21,7 +21,7 @@
 #include "engine/RenderScale.h"
 #include "platform/Display.h"
 #include "sync/Sync.h"
-#include "tools/capture/FrameClock.h"
+#include "frames/FrameClock.h"
 
 namespace {
 // One frame at demo time t; its wall time in milliseconds, or -1 when the

@@ -22,8 +22,8 @@
 #include "platform/Files.h"
 #include "platform/QINKeyboard.h"
 #include "platform/QuarnBASS.h"
-#include "tools/capture/FrameImage.h"
-#include "tools/capture/PngFile.h"
+#include "frames/FrameImage.h"
+#include "frames/PngFile.h"
 
 namespace {
 constexpr float TrackPollSeconds = 0.25f;

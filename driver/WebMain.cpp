@@ -24,9 +24,8 @@
 #include "platform/Message.h"
 #include "platform/QINKeyboard.h"
 #include "platform/web/WebPage.h"
-#include "tools/capture/CaptureOptions.h"
-#include "tools/capture/FrameClock.h"
-#include "tools/capture/FrameImage.h"
+#include "frames/FrameClock.h"
+#include "frames/FrameImage.h"
 
 namespace {
 // How long the fixed clock draws in one animation frame before the browser

@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "support/TestSupport.h"
-#include "tools/capture/FrameImage.h"
+#include "frames/FrameImage.h"
 #include "tools/capture/PendingFile.h"
-#include "tools/capture/PngFile.h"
+#include "frames/PngFile.h"
 #include "tools/capture/Progress.h"
 
 namespace fs = std::filesystem;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "tools/capture/CaptureOptions.h"
+#include "frames/FrameClock.h"
 
 namespace {
 TParsedOptions Parse(std::vector<std::string> args) { return ParseCaptureOptions(args); }

@@ -19,8 +19,8 @@
 #include "sync/Sync.h"
 #include "tools/capture/CaptureSession.h"
 #include "tools/capture/DemoSetup.h"
-#include "tools/capture/FrameClock.h"
-#include "tools/capture/PngFile.h"
+#include "frames/FrameClock.h"
+#include "frames/PngFile.h"
 
 namespace fs = std::filesystem;
 

@@ -17,8 +17,8 @@
 #include "support/SceneMedia.h"
 #include "support/TestSupport.h"
 #include "tools/capture/CaptureSession.h"
-#include "tools/capture/FrameImage.h"
-#include "tools/capture/PngFile.h"
+#include "frames/FrameImage.h"
+#include "frames/PngFile.h"
 
 namespace {
 TDemoOptions AtScale(double scale, int samples = 0) {

@@ -1,5 +1,6 @@
 // CaptureOptions: one pass over the arguments, then checks across options.
 #include "tools/capture/CaptureOptions.h"
+#include "frames/FrameClock.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,7 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 constexpr int MaxFps = 1000;
 constexpr int MaxSide = 8192;
-constexpr double TimeSlack = 1e-9;  // absorbs "0.3 * 10" landing just below 3
 const std::string ValueOptions[] = {"--data", "--fps",   "--start",         "--end",   "--size",    "--video",
                                     "--codec", "--still", "--contact-sheet", "--times", "--columns", "--tile", "--pattern",
                                     "--msaa"};
@@ -89,14 +89,6 @@ std::string CheckTogether(TCaptureOptions& o) {
   return {};
 }
 }  // namespace
-
-long long FrameAt(double seconds, int fps) {
-  return static_cast<long long>(std::floor(seconds * fps + TimeSlack));
-}
-
-long long FirstFrameFrom(double seconds, int fps) {
-  return static_cast<long long>(std::ceil(seconds * fps - TimeSlack));
-}
 
 TParsedOptions ParseCaptureOptions(const std::vector<std::string>& args) {
   TParsedOptions r;

@@ -41,8 +41,3 @@ struct TParsedOptions {
 TParsedOptions ParseCaptureOptions(const std::vector<std::string>& args);
 const char* CaptureUsage();
 
-// Frame k is drawn at demo time k / fps; the frame shown at time T is the
-// last one drawn at or before T.
-long long FrameAt(double seconds, int fps);
-// The first frame drawn at or after T.
-long long FirstFrameFrom(double seconds, int fps);

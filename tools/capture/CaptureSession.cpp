@@ -14,10 +14,10 @@
 #include "driver/DemoScenes.h"
 #include "tools/capture/DemoSetup.h"
 #include "tools/capture/EncoderPipe.h"
-#include "tools/capture/FrameClock.h"
-#include "tools/capture/FrameImage.h"
+#include "frames/FrameClock.h"
+#include "frames/FrameImage.h"
 #include "tools/capture/PendingFile.h"
-#include "tools/capture/PngFile.h"
+#include "frames/PngFile.h"
 #include "tools/capture/Progress.h"
 
 namespace {

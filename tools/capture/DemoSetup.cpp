@@ -8,7 +8,7 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "sync/QTimer.h"
-#include "tools/capture/FrameClock.h"
+#include "frames/FrameClock.h"
 
 void UseHeadlessDrivers() {
   SetEnvironment("SDL_VIDEODRIVER", "offscreen");

@@ -1,7 +1,7 @@
 // DemoSetup: what a tool does to run the demo's frames headless: SDL's
 // offscreen video and silent audio, the demo's directory, and where the
 // demo ends on a fixed-step clock.
-// Needs: platform/Process, platform/Files, sync/, tools/capture/FrameClock.
+// Needs: platform/Process, platform/Files, sync/, frames/FrameClock.
 #pragma once
 #include <string>
 

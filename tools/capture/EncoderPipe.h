@@ -12,7 +12,7 @@
 
 #include "platform/Process.h"
 #include "tools/capture/CaptureOptions.h"
-#include "tools/capture/FrameImage.h"
+#include "frames/FrameImage.h"
 
 struct TEncoderSettings {
   int Width = 800, Height = 600;  // the frames given, and the file's

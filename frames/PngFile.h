@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "tools/capture/FrameImage.h"
+#include "frames/FrameImage.h"
 
 // False with the reason in `error`.
 bool WritePng(const std::string& path, const TImage& image, std::string& error);

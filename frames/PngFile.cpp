@@ -1,5 +1,5 @@
 // PngFile: libpng's simplified interface.
-#include "tools/capture/PngFile.h"
+#include "frames/PngFile.h"
 
 #include <png.h>
 

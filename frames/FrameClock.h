@@ -20,3 +20,9 @@ void SetClockToSeconds(double seconds);
 
 // The counter value of frame k: k / fps seconds, to the nearest tick.
 std::uint64_t FrameTicks(std::int64_t frame, int fps);
+
+// Frame k is drawn at demo time k / fps; the frame shown at time T is the
+// last one drawn at or before T.
+long long FrameAt(double seconds, int fps);
+// The first frame drawn at or after T.
+long long FirstFrameFrom(double seconds, int fps);

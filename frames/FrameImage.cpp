@@ -1,6 +1,6 @@
 // FrameImage: read-back through the engine, resizing through the engine's
 // texture resampler, and the byte shuffling around them.
-#include "tools/capture/FrameImage.h"
+#include "frames/FrameImage.h"
 
 #include <algorithm>
 #include <cstring>

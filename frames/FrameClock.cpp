@@ -1,13 +1,14 @@
 // FrameClock: a counter source that holds one value until the next frame.
 // Every reading within a frame returns the same value, so the timer's three
 // readings agree and the demo time and frame time come from the same moment.
-#include "tools/capture/FrameClock.h"
+#include "frames/FrameClock.h"
 
 #include <cmath>
 
 #include "platform/Clock.h"
 
 namespace {
+constexpr double TimeSlack = 1e-9;  // absorbs "0.3 * 10" landing just below 3
 std::uint64_t Now = 0;
 
 bool Frequency(std::uint64_t* ticksPerSecond) {
@@ -38,4 +39,12 @@ void SetClockToFrame(std::int64_t frame, int fps) { Now = FrameTicks(frame, fps)
 
 void SetClockToSeconds(double seconds) {
   Now = seconds > 0 ? static_cast<std::uint64_t>(std::llround(std::ldexp(seconds, 40))) : 0;
+}
+
+long long FrameAt(double seconds, int fps) {
+  return static_cast<long long>(std::floor(seconds * fps + TimeSlack));
+}
+
+long long FirstFrameFrom(double seconds, int fps) {
+  return static_cast<long long>(std::ceil(seconds * fps - TimeSlack));
 }
