@@ -142,6 +142,17 @@ void TranslateKeyState(const std::uint8_t* usageState, int count, std::uint8_t k
     if (k.Usage < count && usageState[k.Usage]) keys[k.Dik] = 0x80;
 }
 
+void NoteKeyPress(TKeyTaps& taps, int usage) {
+  if (usage >= 0 && usage < 256) taps.Pressed[usage] = 1;
+}
+
+void ReadKeys(TKeyTaps& taps, const std::uint8_t* held, int count, std::uint8_t keys[256]) {
+  std::uint8_t state[256];
+  for (int i = 0; i < 256; ++i) state[i] = taps.Pressed[i] | (i < count && held[i] ? 1 : 0);
+  for (std::uint8_t& p : taps.Pressed) p = 0;
+  TranslateKeyState(state, 256, keys);
+}
+
 int KeyUsageNamed(const char* name) {
   for (const TKeyCode& k : KeyCodes)
     if (std::strcmp(k.Name, name) == 0) return k.Usage;

@@ -96,3 +96,7 @@ void DisplaySetOverlayHooks(void (*onEvent)(const void* event), void (*overDrawi
 
 // Asks for the program to end, as closing the window does.
 void DisplayRequestQuit();
+
+// A display server or compositor that goes away under the demo ends it at
+// once with this message and status 1.
+constexpr const char* DisplayLostText = "The connection to the display was lost";

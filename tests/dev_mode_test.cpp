@@ -138,7 +138,9 @@ TEST(DevCalibration, TheScreenFlashesExactlyWhereTheClicksSound) {
   int beats = 0;
   for (std::size_t f = 0; f < frames; ++f) {
     const double t = static_cast<double>(f) / 44100;
-    if (sample(f) != 0) ASSERT_TRUE(CalibrationFlashes(t)) << "a click at " << t << " s with the screen dark";
+    if (sample(f) != 0) {
+      ASSERT_TRUE(CalibrationFlashes(t)) << "a click at " << t << " s with the screen dark";
+    }
     if (f % 22050 == 1) beats += sample(f) != 0;
   }
   EXPECT_EQ(beats, static_cast<int>(CalibrationSeconds / CalibrationBeat));

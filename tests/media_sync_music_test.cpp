@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/Mp3Stream.h"
+#include "platform/sdl/Mp3Stream.h"
 #include "platform/QuarnBASS.h"
 #include "support/MediaFiles.h"
 #include "support/TestSupport.h"

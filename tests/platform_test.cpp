@@ -1,6 +1,8 @@
 // Platform layer: file names, keyboard table, messages and music.
 #include <gtest/gtest.h>
 
+#include <SDL2/SDL.h>
+
 #include <SDL2/SDL_scancode.h>
 
 #include <cmath>
@@ -52,6 +54,23 @@ TEST(Keyboard, NothingIsDownBeforeTheFirstReadAndAfterFree) {
   FreeKeyboard();
   EXPECT_EQ(KeyboardDevice(), nullptr);
   EXPECT_FALSE(KeyDown(DIK_ESCAPE));
+}
+
+TEST(Keyboard, ATapBetweenTwoReadsIsSeenByTheNextOnly) {
+  TestWindow();
+  CreateKeyboard(TestWindow(), false);
+  // Escape pressed and let go within one slow frame: the state shows it up.
+  for (const Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+    SDL_PushEvent(&e);
+  }
+  EXPECT_EQ(UpdateKeyboard(), 0);
+  EXPECT_TRUE(KeyDown(DIK_ESCAPE)) << "the tap is seen";
+  EXPECT_EQ(UpdateKeyboard(), 0);
+  EXPECT_FALSE(KeyDown(DIK_ESCAPE)) << "once";
+  FreeKeyboard();
 }
 
 TEST(Keyboard, ErrorTextsForQuotedCodesAndUnknownCode) {

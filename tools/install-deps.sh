@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests, the fuzz targets, the
 # media generator and the web build (emscripten, and Chromium for its test)
-# need, and the sound servers the picture-against-sound test plays through.
+# need, the sound servers the picture-against-sound test plays through and
+# the Wayland compositor (and its screenshot and key tools) of the desktop test.
 # Idempotent: quiet and quick when everything is already there.
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-mixer-dev libmpg123-dev
-  libx11-dev libxext-dev libxrender-dev
+  libx11-dev libxext-dev libxrender-dev libwayland-dev
   libjpeg62-turbo-dev
   libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libgtest-dev googletest
@@ -18,6 +19,7 @@ packages=(
   xvfb xauth xdotool x11-apps openbox
   ffmpeg
   pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus-daemon
+  sway grim wtype xwayland
   clang-14 libclang-rt-14-dev llvm-14
   valgrind
   emscripten chromium nodejs

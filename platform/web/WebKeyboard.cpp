@@ -22,7 +22,7 @@ constexpr int Usages = 256;
 struct TWebKeys {
   TQINKeyboardDevice Device;
   std::uint8_t Held[Usages] = {};
-  std::uint8_t Pressed[Usages] = {};  // since the last read
+  TKeyTaps Taps;
 };
 std::unique_ptr<TWebKeys> Keyboard;
 
@@ -31,7 +31,7 @@ EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* e, void*) {
   if (!Keyboard || usage < 0) return EM_FALSE;
   const bool down = eventType == EMSCRIPTEN_EVENT_KEYDOWN;
   Keyboard->Held[usage] = down;
-  if (down) Keyboard->Pressed[usage] = 1;
+  if (down) NoteKeyPress(Keyboard->Taps, usage);
   return EM_FALSE;
 }
 
@@ -62,10 +62,7 @@ std::int32_t UpdateKeyboard() {
   if (!Keyboard) return DIERR_GENERIC;
   TWebKeys& k = *Keyboard;
   if (k.Device.LastResult != 0) return k.Device.LastResult;
-  std::uint8_t state[Usages];
-  for (int i = 0; i < Usages; ++i) state[i] = k.Held[i] | k.Pressed[i];
-  std::fill(std::begin(k.Pressed), std::end(k.Pressed), 0);
-  TranslateKeyState(state, Usages, k.Device.Keys);
+  ReadKeys(k.Taps, k.Held, Usages, k.Device.Keys);
   return 0;
 }
 

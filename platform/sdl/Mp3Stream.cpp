@@ -1,4 +1,4 @@
-#include "platform/Mp3Stream.h"
+#include "platform/sdl/Mp3Stream.h"
 
 #include <SDL2/SDL.h>
 #include <mpg123.h>

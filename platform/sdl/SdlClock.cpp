@@ -4,7 +4,7 @@
 #include <SDL2/SDL.h>
 
 #include "platform/Clock.h"
-#include "platform/MixerClock.h"
+#include "platform/sdl/MixerClock.h"
 
 namespace {
 bool SdlFrequency(std::uint64_t* ticksPerSecond) {

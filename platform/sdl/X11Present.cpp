@@ -1,4 +1,4 @@
-#include "platform/X11Present.h"
+#include "platform/sdl/X11Present.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>

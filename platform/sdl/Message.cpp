@@ -3,6 +3,7 @@
 // driver and DEMO_MESSAGES is not "stderr", so unattended runs never block.
 #include "platform/Message.h"
 
+
 #include <SDL2/SDL.h>
 
 #include <cstdio>

@@ -17,8 +17,9 @@
 
 #include "platform/FrameTarget.h"
 #include "platform/SoftwareRenderer.h"
-#include "platform/X11Present.h"
-#include "platform/X11Window.h"
+#include "platform/sdl/X11Present.h"
+#include "platform/sdl/WaylandWindow.h"
+#include "platform/sdl/X11Window.h"
 
 namespace {
 std::pair<int, int> FrameSize;  // the fixed frame the engine draws
@@ -33,6 +34,7 @@ struct TPacing {
 TPacing Pacing;
 
 void (*EventHook)(const void*) = nullptr;
+
 void (*OverlayHook)() = nullptr;
 
 // SDL unloads the GL driver with the last GL window. What Mesa's vendor
@@ -84,6 +86,21 @@ void PaceAfterPresent() {
 void DisplaySetPacing(bool paced) { Pacing.Wanted = paced; }
 
 namespace {
+// A display whose modes are the compositor's scaling of the picture, not
+// the output's: a mode other than its own would be stretched over it.
+bool DisplayOnlyEmulatesModes(SDL_Window* window) {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return (driver && std::strcmp(driver, "wayland") == 0) || X11ServerIsXWayland(window);
+}
+
+void KeepDesktopMode(SDL_Window* window) {
+  SDL_DisplayMode desktop{};
+  if (window && SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0)
+    SDL_SetWindowDisplayMode(window, &desktop);
+}
+}  // namespace
+
+namespace {
 int WindowWidth = 0, WindowHeight = 0;  // 0: the frame's size
 }  // namespace
 
@@ -99,7 +116,21 @@ bool DisplayInit(int colourBits) {
   // the sanitizers' does) hangs before its exec, and the start-up with it.
   // SDL wants the bus only for the screensaver and input methods.
   setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/no-session-bus", 0);
+  // Wayland has no mode switch: SDL would emulate one, and the compositor
+  // would stretch the frame's size over the output.
+  SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_MODE_EMULATION, "0");
+  // Before SDL's X11 start-up, which a server ending now would end too.
+  X11EndWhenDisplayLost();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  // Without a display SDL falls back on a driver that shows nothing: the
+  // demo would play unseen. Tools and tests ask for one by name.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
+      !(asked && std::strstr(asked, driver))) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
+  }
   const int channel = colourBits >= 24 ? 8 : 5;
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channel);
@@ -121,7 +152,10 @@ bool DisplayCreateWindow(TDisplayWindow& w, const char* title, int width, int he
   SDL_Window* window =
       SDL_CreateWindow(title, 0, 0, sized ? WindowWidth : width, sized ? WindowHeight : height, flags);
   if (!window) return false;
-  if (fullscreen) {
+  if (fullscreen && DisplayOnlyEmulatesModes(window)) {
+    // The output as it is, at its own pixels (a scaled one's too).
+    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  } else if (fullscreen) {
     SDL_DisplayMode want{}, got{};
     want.w = width;
     want.h = height;
@@ -148,6 +182,7 @@ bool DisplayMakeCurrent(TDisplayWindow& w) {
 
 void DisplayShow(TDisplayWindow& w, bool hideCursor) {
   SDL_Window* window = static_cast<SDL_Window*>(w.Window);
+  WaylandWatchDisplay(window);
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);
   X11FillScreenWithoutWindowManager(window);
@@ -168,6 +203,7 @@ void DisplayDeleteContext(TDisplayWindow& w) {
 }
 
 void DisplayDestroyWindow(TDisplayWindow& w) {
+  WaylandStopWatching();
   if (w.Window) SDL_DestroyWindow(static_cast<SDL_Window*>(w.Window));
   w.Window = nullptr;
   SDL_ShowCursor(SDL_ENABLE);
@@ -183,21 +219,20 @@ void DisplayNativeSize(TDisplayWindow& w, bool fullscreen, int& width, int& heig
   SDL_Window* window = static_cast<SDL_Window*>(w.Window);
   width = height = 0;
   if (!window) return;
+  SDL_GL_GetDrawableSize(window, &width, &height);
   SDL_DisplayMode desktop{};
   if (fullscreen && SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0) {
-    width = desktop.w;
-    height = desktop.h;
-  } else {
-    SDL_GL_GetDrawableSize(window, &width, &height);
+    // A scaled output's mode is in its logical units; the window's own
+    // pixels a unit tell its pixels.
+    int logical = 0, unused = 0;
+    SDL_GetWindowSize(window, &logical, &unused);
+    const double density = logical > 0 && width > logical ? static_cast<double>(width) / logical : 1.0;
+    width = static_cast<int>(desktop.w * density + 0.5);
+    height = static_cast<int>(desktop.h * density + 0.5);
   }
 }
 
-void DisplayKeepDesktopMode(TDisplayWindow& w) {
-  SDL_Window* window = static_cast<SDL_Window*>(w.Window);
-  SDL_DisplayMode desktop{};
-  if (window && SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0)
-    SDL_SetWindowDisplayMode(window, &desktop);
-}
+void DisplayKeepDesktopMode(TDisplayWindow& w) { KeepDesktopMode(static_cast<SDL_Window*>(w.Window)); }
 
 void DisplaySetSamples(int samples) { FrameTargetSetSamples(samples); }
 int DisplayFrameSamples() { return FrameTargetSamples(); }

@@ -1,11 +1,21 @@
-#include "platform/X11Window.h"
+#include "platform/sdl/X11Window.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/Display.h"
+
 namespace {
+int DisplayLost(::Display*) {
+  std::fprintf(stderr, "Error: %s\n", DisplayLostText);
+  std::_Exit(1);
+}
+
 bool WindowManagerRuns(::Display* d) {
   const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", True);
   if (check == None) return false;
@@ -20,6 +30,16 @@ bool WindowManagerRuns(::Display* d) {
   return found;
 }
 }  // namespace
+
+void X11EndWhenDisplayLost() { XSetIOErrorHandler(DisplayLost); }
+
+bool X11ServerIsXWayland(void* sdlWindow) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(static_cast<SDL_Window*>(sdlWindow), &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  int opcode = 0, event = 0, error = 0;
+  return XQueryExtension(info.info.x11.display, "XWAYLAND", &opcode, &event, &error);
+}
 
 void X11FillScreenWithoutWindowManager(void* sdlWindow) {
   SDL_Window* window = static_cast<SDL_Window*>(sdlWindow);
