@@ -2,9 +2,11 @@
 // by puppeteer-core. web_test.sh prepares what it reads:
 //   node web_test.js SITE OUT FPS T1,T2,...
 // SITE is the web build; OUT holds desktop/T.png (capture's stills at FPS),
-// media/no-model/data and media/cut-picture/data (the media with
-// wombat.3ds gone and vell.jpg cut in half) and cut-picture.png (capture's
-// still at 20 s on those). Differences and the page's stills go to OUT.
+// media/no-model/data, media/cut-picture/data and media/exif/data (the
+// media with wombat.3ds gone, vell.jpg cut in half, and vell.jpg and
+// 1-picture.jpg with an EXIF orientation), cut-picture.png (capture's still
+// at 20 s on the cut one) and exif-20.png and exif-33.png (on the EXIF
+// one). Differences and the page's stills go to OUT.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -170,6 +172,14 @@ async function cutPicture(browser, base) {
   await page.close();
 }
 
+// The browser turns a picture by its EXIF orientation; libjpeg does not.
+async function exifOrientation(browser, base) {
+  const {page} = await openPage(browser, base, `?glcheck&data=test-media/exif/data/&fps=${fps}&t=20,33`);
+  await phase(page, ['holding', 'ended'], 120000);
+  for (const t of ['20', '33']) sameAsDesktop(await still(page, t), path.join(out, `exif-${t}.png`), `exif-${t}s`);
+  await page.close();
+}
+
 async function noWebGL2(browser, base) {
   const before = () => {
     const get = HTMLCanvasElement.prototype.getContext;
@@ -200,6 +210,7 @@ async function noWebGL2(browser, base) {
     await playAsAPerson(browser, base);
     await missingModel(browser, base);
     await cutPicture(browser, base);
+    await exifOrientation(browser, base);
     await noWebGL2(browser, base);
   } catch (e) {
     check(false, 'the test ran to its end: ' + e.stack + (e.cause ? '\n' + e.cause.stack : ''));

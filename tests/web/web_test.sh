@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The demo's web build in headless Chromium, against the desktop build:
 # builds build-web/ (tools/web.sh), has build/capture draw the stills to
-# compare with and a media copy with a model missing and one with a picture
-# cut in half, installs puppeteer-core (npm ci, from the lock file here) and
-# runs web_test.js in one browser. Exits 77 (skipped) without emscripten,
-# Chromium, Node, npm or the desktop build.
+# compare with and media copies with a model missing, a picture cut in half
+# and pictures carrying an EXIF orientation, installs puppeteer-core (npm ci,
+# from the lock file here) and runs web_test.js in one browser. Exits 77
+# (skipped) without emscripten, Chromium, Node, npm or the desktop build.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -26,13 +26,31 @@ for t in ${times//,/ }; do stills+=(--still "$t:$out/desktop/$t.png"); done
 capture() { build/capture "$@" >"$out/capture.log" 2>&1 || { cat "$out/capture.log"; exit 1; }; }
 capture --data build --fps "$fps" "${stills[@]}"
 
-mkdir -p "$out/media/no-model" "$out/media/cut-picture"
+mkdir -p "$out/media/no-model" "$out/media/cut-picture" "$out/media/exif"
 cp -r build-web/data "$out/media/no-model/data"
 rm "$out/media/no-model/data/wombat.3ds"  # still listed in files.txt
 cp -r build-web/data "$out/media/cut-picture/data"
 vell=build/data/vell.jpg
 head -c $(($(stat -c %s "$vell") / 2)) "$vell" >"$out/media/cut-picture/data/vell.jpg"
 capture --data "$out/media/cut-picture" --fps "$fps" --still "20:$out/cut-picture.png"
+
+# Pictures turned by an EXIF Orientation tag in an APP1 segment after SOI,
+# as phones write them (6 in vell.jpg, big-endian; 8 in 1-picture.jpg,
+# little-endian): libjpeg ignores it, so the desktop's stills stay upright.
+cp -r build-web/data "$out/media/exif/data"
+python3 - "$out/media/exif/data" <<'PY'
+import struct, sys
+def turn(name, order, orientation):
+    e = '>' if order == b'MM' else '<'
+    ifd = struct.pack(e + 'HHHIHHI', 1, 0x0112, 3, 1, orientation, 0, 0)
+    exif = b'Exif\0\0' + order + struct.pack(e + 'HI', 42, 8) + ifd
+    path = f'{sys.argv[1]}/{name}'
+    data = open(path, 'rb').read()
+    open(path, 'wb').write(data[:2] + b'\xff\xe1' + struct.pack('>H', len(exif) + 2) + exif + data[2:])
+turn('vell.jpg', b'MM', 6)
+turn('1-picture.jpg', b'II', 8)
+PY
+capture --data "$out/media/exif" --fps "$fps" --still "20:$out/exif-20.png" --still "33:$out/exif-33.png"
 
 # puppeteer-core, kept between runs while the lock file is the same.
 modules=$root/build-web-test/node
