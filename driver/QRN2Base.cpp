@@ -184,6 +184,9 @@ bool DemoStartup(const TDemoOptions& options) {
   Driver.Track.LoadFromFile("test.snc");
   UseLoadedTrack();
   if (options.DrawScenesFirst) DrawEverySceneFirst();
+  // The GL settings a run starts with, kept for later starts and seeks.
+  SaveGLState();
+  Driver.StartSettingsKept = true;
   const bool later = options.StartSeconds > 0 || options.StartPattern > 0;
   Driver.Timer.Start();
   if (MusicPlays() && !later) FollowMusic(PlaySample(Driver.MusicSample, 100, 0), 0);
@@ -202,8 +205,25 @@ void UseLoadedTrack() {
 }
 
 void SkipTo(float time) {
-  // The scenes' state as a run at 60 frames a second leaves it.
   constexpr float Step = 1.0f / 60;
+  // The GL settings as a run from the start leaves them: each scene's frame
+  // sets what it needs and leaves the rest, the same whatever came before,
+  // so one unseen frame of every scene shown before `time`, in order, from
+  // the start's settings, gives them.
+  if (Driver.StartSettingsKept) {
+    RestoreGLState();
+    SaveGLState();
+    for (const TDemoScene& scene : DemoScenes) {
+      const float first = Driver.Track.PatternStart(scene.FirstPattern);
+      if (!(first < time)) break;
+      BeginFrame();
+      Driver.Time = first;
+      Driver.FrameTime = Step;
+      RenderScene(scene.Id);
+    }
+    BeginFrame();
+  }
+  // The scenes' state as a run at 60 frames a second leaves it.
   Driver.Track.Start();
   ResetScenes();
   for (long k = 0; k * Step < time; ++k) {
@@ -286,6 +306,7 @@ void DemoEndFrame() {
 // still current.
 void DemoShutdown() {
   if (!WindowOpened(Driver.Window)) return;
+  if (Driver.StartSettingsKept) RestoreGLState();
   if (Driver.Scenes) FreePicture(Driver.Scenes->Picture);
   Driver.Scenes.reset();
   FreeTextures();

@@ -43,6 +43,7 @@ struct TDriverState {
   unsigned VellTexture = 0;
   unsigned TimeupTexture = 0;
   bool QuitRequested = false;  // the window was closed or a signal came
+  bool StartSettingsKept = false;  // the start's GL settings are on GL's stacks
 };
 extern TDriverState Driver;
 

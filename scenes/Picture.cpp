@@ -46,7 +46,10 @@ void FreePicture(TPictureScene& scene) {
   scene.SmearDrawn = TSmearDrawn{};
 }
 
-void ResetPicture(TPictureScene& scene) { scene.Fade = PictureFadeSeconds; }
+void ResetPicture(TPictureScene& scene) {
+  scene.Fade = PictureFadeSeconds;
+  scene.SmearDrawn.Valid = false;  // the square may hold anything since
+}
 
 void StepPicture(TPictureScene& scene, float frameTime) {
   // Stops at 0: an overshoot kept below 0 would widen the smear again by
