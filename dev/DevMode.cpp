@@ -192,8 +192,10 @@ void PollTrack(TDevState& dev, float now) {
 void SaveShot(TDevState& dev) {
   TImage frame;  // read and written as the capture tool's stills are, at the frame's pixels
   ReadFrame(CurrentRenderScale().Width, CurrentRenderScale().Height, frame);
+  // The time to the microsecond, cut rather than rounded: capture --still at
+  // the name's time draws this frame, not the next.
   char name[48];
-  std::snprintf(name, sizeof name, "frame-%07.3f.png", Driver.Time);
+  std::snprintf(name, sizeof name, "frame-%010.6f.png", std::floor(static_cast<double>(Driver.Time) * 1e6) / 1e6);
   const std::string path = dev.ShotDir + name;
   std::string error;
   if (WritePng(path, DropAlpha(frame), error)) {

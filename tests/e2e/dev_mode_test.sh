@@ -41,12 +41,12 @@ wait_line '^dev: seek 2\.000 s, pattern 1 \([0-9]+ ms\)$' 2
 press Next Next Next
 wait_line '^dev: seek 8\.000 s, pattern 4 \([0-9]+ ms\)$'
 press F12
-wait_line '^dev: saved .*/frame-008\.000\.png$'
-mv "$WORK/frame-008.000.png" "$WORK/first.png"
+wait_line '^dev: saved .*/frame-008\.000000\.png$'
+mv "$WORK/frame-008.000000.png" "$WORK/first.png"
 sleep 1
 press F1 F12
-wait_line '^dev: saved .*/frame-008\.000\.png$' 2
-cmp -s "$WORK/first.png" "$WORK/frame-008.000.png" || { echo "paused pictures differ"; exit 6; }
+wait_line '^dev: saved .*/frame-008\.000000\.png$' 2
+cmp -s "$WORK/first.png" "$WORK/frame-008.000000.png" || { echo "paused pictures differ"; exit 6; }
 # A new track is read (8 s falls in its pattern 2); a broken one is refused
 # and the last good one kept.
 sleep 0.3

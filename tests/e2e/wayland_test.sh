@@ -104,6 +104,7 @@ check default-choice ""
 as_user "${CLIENT[@]}" swaymsg output HEADLESS-1 scale 2 >/dev/null
 check wayland-fullscreen-2x wayland
 check wayland-window-2x wayland --window
+check wayland-native-2x wayland --scale native
 
 # The compositor going away ends the demo with its message and status 1.
 (cd "$WORK" && as_user "${CLIENT[@]}" SDL_VIDEODRIVER=wayland ./demo >"$WORK/gone.log" 2>&1) &
