@@ -2,12 +2,16 @@
 #include "platform/Files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <cstdio>
 #include <memory>
@@ -90,6 +94,95 @@ bool ReadFilePrefix(const std::string& name, std::size_t limit, std::vector<std:
 
 bool ReadFileBytes(const std::string& name, std::vector<std::uint8_t>& bytes) {
   return ReadFilePrefix(name, static_cast<std::size_t>(-1), bytes);
+}
+
+namespace {
+// A name beside `path` that no other writer picks: this process's id and a
+// count of its own temporary files.
+std::string TemporaryName(const std::string& path) {
+  static std::atomic<unsigned> count{0};
+  return path + ".tmp." + std::to_string(getpid()) + "." + std::to_string(count++);
+}
+
+std::string Reason(const std::string& what, int error) { return what + ": " + std::strerror(error); }
+
+// Creates `temp` with `bytes`, on the disk when this returns true; else
+// removes it and gives the reason.
+bool WriteNewFile(const std::string& path, const std::string& temp, const std::vector<std::uint8_t>& bytes,
+                  const struct stat* old, std::string& error) {
+  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    error = Reason("cannot write " + path, errno);
+    return false;
+  }
+  // The new file keeps the old one's permissions.
+  if (old) fchmod(fd, old->st_mode & 07777);
+  int failure = 0;
+  for (std::size_t done = 0; done < bytes.size() && !failure;) {
+    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n > 0) done += static_cast<std::size_t>(n);
+    else if (n == 0) failure = ENOSPC;
+    else if (errno != EINTR) failure = errno;
+  }
+  if (!failure && fsync(fd) != 0) failure = errno;
+  // close may report a write the disk refused late (NFS, quotas).
+  if (close(fd) != 0 && !failure) failure = errno;
+  if (!failure) return true;
+  error = Reason("cannot write " + path, failure);
+  unlink(temp.c_str());
+  return false;
+}
+
+// The old file as path.bak: a second name for it where the file system has
+// hard links, else a copy.
+bool KeepBackup(const std::string& path, std::string& error) {
+  const std::string backup = path + ".bak";
+  const std::string second = TemporaryName(path);
+  if (link(path.c_str(), second.c_str()) == 0) {
+    if (rename(second.c_str(), backup.c_str()) == 0) return true;
+    error = Reason("cannot keep " + backup, errno);
+    unlink(second.c_str());
+    return false;
+  }
+  std::vector<std::uint8_t> old;
+  errno = 0;
+  if (!ReadFileBytes(path, old)) {
+    error = Reason("cannot keep " + backup, errno ? errno : EIO);
+    return false;
+  }
+  return WriteFileAtomically(backup, old, false, error);
+}
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes, bool keepBackup,
+                         std::string& error) {
+  struct stat old;
+  const bool exists = stat(path.c_str(), &old) == 0;
+  if (exists && S_ISDIR(old.st_mode)) {
+    error = "cannot write " + path + ": it is a directory";
+    return false;
+  }
+  const std::string temp = TemporaryName(path);
+  if (!WriteNewFile(path, temp, bytes, exists ? &old : nullptr, error)) return false;
+  if (exists && keepBackup && !KeepBackup(path, error)) {
+    unlink(temp.c_str());
+    return false;
+  }
+  if (rename(temp.c_str(), path.c_str()) != 0) {
+    error = Reason("cannot write " + path, errno);
+    unlink(temp.c_str());
+    return false;
+  }
+  // The rename itself reaches the disk with its directory; a failure here
+  // leaves the new file in place all the same.
+  const std::size_t slash = path.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const int dirFd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd >= 0) {
+    fsync(dirFd);
+    close(dirFd);
+  }
+  return true;
 }
 
 std::string LowerExtension(const std::string& path) {

@@ -34,6 +34,14 @@ bool ReadFileBytes(const std::string& name, std::vector<std::uint8_t>& bytes);
 // be opened; a shorter file gives fewer bytes.
 bool ReadFilePrefix(const std::string& name, std::size_t limit, std::vector<std::uint8_t>& bytes);
 
+// Replaces `path` (taken as given, not resolved) with `bytes` all at once:
+// a new file beside it is written, flushed to disk and renamed over it, so a
+// reader sees the old file or the new one, never a part. With keepBackup the
+// old file, if any, stays as `path + ".bak"` (replacing an older one). False
+// with a one-line reason in `error`, `path` as it was and no file left over.
+bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes, bool keepBackup,
+                         std::string& error);
+
 // A file's modification time and size: a change to either means it was
 // written. False when the file is missing.
 struct TFileStamp {
