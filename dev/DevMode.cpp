@@ -1,6 +1,7 @@
 // DevMode: the development loop around the driver's frame. Keys and panel
-// requests change the clock between frames; a seek steps every scene there
-// without drawing (SkipTo), so the picture is a continuous run's.
+// requests change the clock and the track between frames; a seek or an
+// edit steps every scene there without drawing (SkipTo, StepScenesTo), so
+// the picture is a continuous run's.
 #include "dev/DevMode.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "dev/DevCalibration.h"
 #include "dev/DevClock.h"
+#include "dev/DevEditor.h"
 #include "dev/DevPanel.h"
 #include "dev/DevStats.h"
 #include "dev/DevTimeline.h"
@@ -56,8 +58,9 @@ struct TDevState {
   TDevStats Stats;
   TWallClock Wall;
   float LastPoll = 0, LastMedians = 0;
-  TFileStamp TrackStamp;
-  std::string TrackError, LastShot, ShotDir;
+  TDevEditor Editor;
+  TTimelineView View;
+  std::string LastShot, ShotDir;
   int AudioOffsetMs = 0;
   // The audio clock against the wall since the clock was last set.
   bool DriftRebase = true;
@@ -123,11 +126,39 @@ void Seek(TDevState& dev, float time, bool announce = true) {
   FollowClock(dev);
 }
 
-void HandleKey(TDevState& dev, TDevKey key) {
+// After the track changed under the current time.
+void AfterEdit(TDevState& dev) {
+  dev.Rows = PatternRows(Driver.Track);
+  dev.FrameStale = true;
+  dev.Clock = AfterSeek(dev.Clock, Driver.Track.Pattern);
+}
+
+// Ctrl+Z, Ctrl+Shift+Z, Ctrl+S and T: false for any other key.
+bool EditorKey(TDevState& dev, const TDevKeyPress& press) {
+  if (press.Key == TDevKey::Z && press.Ctrl) {
+    press.Shift ? EditorRedo(dev.Editor) : EditorUndo(dev.Editor);
+  } else if (press.Key == TDevKey::S && press.Ctrl) {
+    EditorSave(dev.Editor);
+  } else if (press.Key == TDevKey::T && !press.Ctrl) {
+    // The music heard now, not the picture read ahead of it.
+    if (!dev.Clock.Paused) EditorTap(dev.Editor, ClockNow() - static_cast<float>(Driver.FrameLead));
+  } else {
+    return false;
+  }
+  AfterEdit(dev);
+  return true;
+}
+
+void HandleKey(TDevState& dev, const TDevKeyPress& press) {
+  const TDevKey key = press.Key;
   if (dev.Calibrating && CalibrationKey(dev, key)) return;
+  if (EditorKey(dev, press)) return;
   const int pattern = std::min(Driver.Track.Pattern, FinalePattern);
   switch (key) {
     case TDevKey::C: StartCalibration(dev); break;
+    case TDevKey::S:
+    case TDevKey::T:
+    case TDevKey::Z:
     case TDevKey::Up:
     case TDevKey::Down: break;
     case TDevKey::F1: dev.PanelShown = !dev.PanelShown; break;
@@ -155,38 +186,11 @@ void HandleKey(TDevState& dev, TDevKey key) {
   }
 }
 
-// A track that loads and passes the checks replaces the driver's, as the
-// start-up sets it; any other keeps the last good one and shows why.
-void ReloadTrack(TDevState& dev) {
-  TSync fresh;
-  std::string problem;
-  try {
-    fresh.LoadFromFile("test.snc");
-    problem = TrackProblem(fresh);
-  } catch (const EInOutError& e) {
-    problem = e.what();
-  }
-  if (!problem.empty()) {
-    dev.TrackError = problem;
-    std::fprintf(stderr, "dev: test.snc: %s\n", problem.c_str());
-    return;
-  }
-  Driver.Track = fresh;
-  UseLoadedTrack();
-  dev.Rows = PatternRows(Driver.Track);
-  dev.TrackError.clear();
-  std::fprintf(stderr, "dev: test.snc reloaded\n");
-  Seek(dev, Driver.Time, false);  // the scenes' state under the new patterns
-}
-
+// test.snc changed on disk: taken, unless there are edits not saved.
 void PollTrack(TDevState& dev, float now) {
   if (now - dev.LastPoll < TrackPollSeconds) return;
   dev.LastPoll = now;
-  TFileStamp stamp;
-  // Missing for a moment while an editor replaces it: wait for the new one.
-  if (!FileStamp("test.snc", stamp) || stamp == dev.TrackStamp) return;
-  dev.TrackStamp = stamp;
-  ReloadTrack(dev);
+  if (EditorPoll(dev.Editor)) AfterEdit(dev);
 }
 
 void SaveShot(TDevState& dev) {
@@ -206,6 +210,34 @@ void SaveShot(TDevState& dev) {
   }
 }
 
+// What the panel asked of the editor this frame.
+void TakeEdits(TDevState& dev, const TDevPanelRequest& request) {
+  TDevEditor& editor = dev.Editor;
+  const bool before = EditorUnsaved(editor);
+  bool changed = true;
+  if (request.DragPattern >= 0)
+    EditorDrag(editor, request.DragPattern, request.DragTime, request.DragBoundaryOnly);
+  else if (request.DragEnded)
+    EditorEndDrag(editor);
+  else if (request.TypedPattern >= 0)
+    EditorEdit(editor, MoveEnd(CurrentEnds(editor.History), request.TypedPattern, request.TypedTime, TEndMove::KeepLengths));
+  else if (request.Undo)
+    EditorUndo(editor);
+  else if (request.Redo)
+    EditorRedo(editor);
+  else if (request.TakeDisk)
+    EditorTakeDisk(editor);
+  else
+    changed = false;
+  if (request.Save) EditorSave(editor);
+  if (request.KeepMine) EditorKeepMine(editor);
+  if (request.GridChanged) {
+    editor.Grid = request.Grid;
+    editor.Snap = request.Snap;
+  }
+  if (changed || before != EditorUnsaved(editor)) AfterEdit(dev);
+}
+
 void DrawPanel(TDevState& dev) {
   TDevPanelView view;
   view.Time = Driver.Time;
@@ -214,7 +246,8 @@ void DrawPanel(TDevState& dev) {
   view.Mute = dev.Mute;
   view.Rows = &dev.Rows;
   view.Stats = &dev.Stats;
-  view.TrackError = dev.TrackError;
+  view.Editor = &dev.Editor;
+  view.View = &dev.View;
   view.LastShot = dev.LastShot;
   view.Underruns = AudioUnderruns();
   view.AudioOffsetMs = dev.AudioOffsetMs;
@@ -223,6 +256,7 @@ void DrawPanel(TDevState& dev) {
   DevOverlayBeginFrame();
   const TDevPanelRequest request = DrawDevPanel(view);
   DevOverlayEndFrame();
+  TakeEdits(dev, request);
   // A drag seeks again only once it has moved a frame's time.
   if (request.Seek && (!dev.SeekWanted || std::abs(request.SeekTime - dev.SeekTime) >= StepSeconds) &&
       std::abs(request.SeekTime - Driver.Time) >= StepSeconds) {
@@ -244,12 +278,13 @@ void NoteClockDrift(TDevState& dev, float wall) {
 
 void DevFrame(TDevState& dev) {
   const float now = dev.Wall.Elapsed();
-  for (TDevKey key : DevOverlayTakeKeys()) HandleKey(dev, key);
+  for (const TDevKeyPress& press : DevOverlayTakeKeys()) HandleKey(dev, press);
   if (dev.SeekWanted) {
     dev.SeekWanted = false;
     Seek(dev, dev.SeekTime);
   }
   PollTrack(dev, now);
+  EditorPrepareAudio(dev.Editor, Driver.MusicSample);
   if (dev.Calibrating && ClockNow() > CalibrationSeconds - 1) PlayClicks(dev);
   if (!dev.Calibrating && LoopWraps(dev.Clock, Driver.Track.PatternEnds, ClockNow()))
     Seek(dev, Driver.Track.PatternStart(dev.Clock.LoopPattern));
@@ -281,8 +316,9 @@ int DevMain(const TDemoOptions& options) {
   if (!DevOverlayStart(Driver.Window.Handle, Driver.Window.RC)) std::fprintf(stderr, "dev: no panel: ImGui did not start\n");
   dev.Mute = Driver.Mute;
   dev.AudioOffsetMs = static_cast<int>(std::lround(options.AudioOffsetMs));
+  std::string problem;
+  if (!EditorLoad(dev.Editor, problem)) dev.Editor.Status = problem;
   dev.Rows = PatternRows(Driver.Track);
-  FileStamp("test.snc", dev.TrackStamp);
   // Keys pressed before this went to the start-up, not to the panel.
   std::fprintf(stderr, "dev: ready (F1 panel, Escape quits)\n");
   dev.Wall = TWallClock{};
@@ -297,6 +333,11 @@ int DevMain(const TDemoOptions& options) {
         FollowClock(dev);
       }
     }
+  }
+  // Nothing edited is lost: what was not saved goes beside the track.
+  if (EditorUnsaved(dev.Editor)) {
+    const std::string aside = EditorSaveAside(dev.Editor);
+    if (!aside.empty()) std::fprintf(stderr, "dev: the unsaved edits of %s are in %s\n", TrackFile, aside.c_str());
   }
   DevOverlayStop();
   DemoShutdown();

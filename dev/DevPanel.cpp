@@ -1,63 +1,14 @@
-// DevPanel: two ImGui windows, the timeline along the bottom and the status
-// at the top left.
+// DevPanel: two ImGui windows, the status at the top left and the timeline
+// along the bottom (dev/DevTrackPanel).
 #include "dev/DevPanel.h"
 
 #include <imgui.h>
 
+#include "dev/DevTrackPanel.h"
+
 #include <cstdio>
 
 namespace {
-// One colour a scene, so a scene's patterns read as one block.
-ImU32 SceneColour(const TDemoScene* scene) {
-  static const ImU32 colours[DemoSceneCount] = {IM_COL32(70, 90, 160, 255), IM_COL32(110, 110, 110, 255),
-                                                IM_COL32(60, 140, 90, 255), IM_COL32(150, 110, 50, 255),
-                                                IM_COL32(130, 70, 140, 255), IM_COL32(160, 60, 60, 255)};
-  return scene ? colours[scene - DemoScenes] : IM_COL32(40, 40, 40, 255);
-}
-
-TDevPanelRequest DrawTimeline(const TDevPanelView& view) {
-  TDevPanelRequest request;
-  const std::vector<TPatternRow>& rows = *view.Rows;
-  const float length = TimelineLength(rows);
-  const ImVec2 display = ImGui::GetIO().DisplaySize;
-  ImGui::SetNextWindowPos(ImVec2(8, display.y - 104), ImGuiCond_Always);
-  ImGui::SetNextWindowSize(ImVec2(display.x - 16, 96), ImGuiCond_Always);
-  ImGui::Begin("Timeline", nullptr, ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoCollapse |
-                                         ImGuiWindowFlags_NoScrollbar);
-  const ImVec2 origin = ImGui::GetCursorScreenPos();
-  const float width = ImGui::GetContentRegionAvail().x, height = 40;
-  ImGui::InvisibleButton("patterns", ImVec2(width, height));
-  if (ImGui::IsItemActive()) {  // a click or a drag
-    request.Seek = true;
-    request.SeekTime = TimelineTime(ImGui::GetIO().MousePos.x - origin.x, length, width);
-  }
-  ImDrawList* draw = ImGui::GetWindowDrawList();
-  const TPatternRow* hovered = nullptr;
-  for (const TPatternRow& row : rows) {
-    if (row.End <= row.Begin) continue;  // a pattern the track does not have
-    const float x0 = origin.x + TimelineX(row.Begin, length, width);
-    const float x1 = origin.x + TimelineX(row.End, length, width);
-    draw->AddRectFilled(ImVec2(x0, origin.y), ImVec2(x1, origin.y + height), SceneColour(row.Scene));
-    draw->AddLine(ImVec2(x1, origin.y), ImVec2(x1, origin.y + height), IM_COL32(0, 0, 0, 255));
-    char label[8];
-    std::snprintf(label, sizeof label, "%d", row.Pattern);
-    if (x1 - x0 > ImGui::CalcTextSize(label).x + 4)
-      draw->AddText(ImVec2(x0 + 3, origin.y + 2), IM_COL32(255, 255, 255, 255), label);
-    const float mouse = ImGui::GetIO().MousePos.x;
-    if (ImGui::IsItemHovered() && mouse >= x0 && mouse < x1) hovered = &row;
-  }
-  const float now = origin.x + TimelineX(view.Time, length, width);
-  draw->AddLine(ImVec2(now, origin.y - 2), ImVec2(now, origin.y + height + 2), IM_COL32(255, 255, 0, 255), 2);
-  if (hovered)
-    ImGui::SetTooltip("pattern %d: %.3f - %.3f s, %s", hovered->Pattern, hovered->Begin, hovered->End,
-                      hovered->Scene ? hovered->Scene->Name : "-");
-  ImGui::Text("0 s");
-  ImGui::SameLine(width - 60);
-  ImGui::Text("%.1f s", length);
-  ImGui::End();
-  return request;
-}
-
 void DrawStatus(const TDevPanelView& view) {
   const TDevStats& stats = *view.Stats;
   const std::vector<TPatternRow>& rows = *view.Rows;
@@ -93,11 +44,11 @@ void DrawStatus(const TDevPanelView& view) {
     }
     ImGui::EndTable();
   }
-  if (!view.TrackError.empty()) ImGui::TextColored(ImVec4(1, 0.4f, 0.4f, 1), "test.snc: %s", view.TrackError.c_str());
   if (!view.LastShot.empty()) ImGui::Text("saved %s", view.LastShot.c_str());
   ImGui::TextDisabled("F1 panel  Space pause  Left/Right 5 s  PgUp/PgDn pattern  Home start");
   ImGui::TextDisabled("L loop pattern  . step  1-4 speed 1/4x 1x 2x 4x  F12 picture  Esc quit");
-  ImGui::TextDisabled("C calibrate the sound's delay");
+  ImGui::TextDisabled("C calibrate the sound's delay  T end the pattern heard now");
+  ImGui::TextDisabled("Ctrl+Z undo  Ctrl+Shift+Z redo  Ctrl+S save test.snc");
   ImGui::End();
 }
 
@@ -121,5 +72,7 @@ TDevPanelRequest DrawDevPanel(const TDevPanelView& view) {
     return {};
   }
   DrawStatus(view);
-  return DrawTimeline(view);
+  TDevPanelRequest request;
+  DrawTrackPanel(view, request);
+  return request;
 }

@@ -1,13 +1,15 @@
 // DevPanel: the development mode's panel, drawn with ImGui: the timeline of
-// patterns (click or drag on it to seek) and the status: time, pattern,
-// speed, frame times, the track's reload error and the last screenshot.
+// patterns over the music (dev/DevTrackPanel: seek, edit, zoom) and the
+// status: time, pattern, speed, frame times, the audio clock, the last
+// screenshot; or the calibration view.
 // Needs: ImGui (a frame begun by platform/DevOverlay), dev/DevTimeline,
-// dev/DevStats, dev/DevClock.
+// dev/DevStats, dev/DevClock, dev/DevEditor.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "dev/DevClock.h"
+#include "dev/DevEditor.h"
 #include "dev/DevStats.h"
 #include "dev/DevTimeline.h"
 
@@ -18,7 +20,8 @@ struct TDevPanelView {
   bool Mute = false;
   const std::vector<TPatternRow>* Rows = nullptr;
   const TDevStats* Stats = nullptr;
-  std::string TrackError;  // the last reload's, empty when it loaded
+  const TDevEditor* Editor = nullptr;
+  TTimelineView* View = nullptr;  // zoomed and scrolled by the panel
   std::string LastShot;    // the last F12 file
   long Underruns = -1;     // the audio device's, -1 without one
   int AudioOffsetMs = 0;
@@ -29,6 +32,17 @@ struct TDevPanelView {
 struct TDevPanelRequest {
   bool Seek = false;
   float SeekTime = 0;
+  // An end dragged to DragTime (the patterns after stay with BoundaryOnly);
+  // DragEnded when the button is let go.
+  int DragPattern = -1;
+  float DragTime = 0;
+  bool DragBoundaryOnly = false, DragEnded = false;
+  int TypedPattern = -1;  // an end typed in
+  float TypedTime = 0;
+  bool Save = false, Undo = false, Redo = false, TakeDisk = false, KeepMine = false;
+  bool GridChanged = false;
+  TBeatGrid Grid;
+  bool Snap = false;
 };
 
 TDevPanelRequest DrawDevPanel(const TDevPanelView& view);

@@ -54,3 +54,28 @@ std::string TrackProblem(const TSync& track) {
   }
   return {};
 }
+
+TTimelineView ShownView(TTimelineView view, float length) {
+  if (!(view.End > view.Begin)) return {0, length};
+  const float width = std::clamp(view.End - view.Begin, std::min(NarrowestView, length), length);
+  const float begin = std::clamp(view.Begin, 0.0f, length - width);
+  return {begin, begin + width};
+}
+
+float ViewX(float time, const TTimelineView& view, float width) {
+  return (time - view.Begin) / (view.End - view.Begin) * width;
+}
+
+float ViewTime(float x, const TTimelineView& view, float width) {
+  return view.Begin + x / width * (view.End - view.Begin);
+}
+
+TTimelineView ZoomView(const TTimelineView& view, float around, float factor, float length) {
+  const TTimelineView shown = ShownView(view, length);
+  return ShownView({around - (around - shown.Begin) * factor, around + (shown.End - around) * factor}, length);
+}
+
+TTimelineView ScrollView(const TTimelineView& view, float seconds, float length) {
+  const TTimelineView shown = ShownView(view, length);
+  return ShownView({shown.Begin + seconds, shown.End + seconds}, length);
+}

@@ -26,6 +26,23 @@ float TimelineLength(const std::vector<TPatternRow>& rows);
 float TimelineX(float time, float length, float width);
 float TimelineTime(float x, float length, float width);
 
+// The stretch of the track the timeline shows, zoomed and scrolled; an
+// empty view shows the whole track.
+struct TTimelineView {
+  float Begin = 0, End = 0;
+};
+constexpr float NarrowestView = 0.25f;  // seconds across the timeline
+// The view as shown for a track `length` long: within it, never narrower
+// than NarrowestView.
+TTimelineView ShownView(TTimelineView view, float length);
+// Positions along a timeline `width` wide showing `view`.
+float ViewX(float time, const TTimelineView& view, float width);
+float ViewTime(float x, const TTimelineView& view, float width);
+// Zoomed by `factor` (below 1: closer) keeping `around` where it is.
+TTimelineView ZoomView(const TTimelineView& view, float around, float factor, float length);
+// Moved by `seconds`, kept within the track.
+TTimelineView ScrollView(const TTimelineView& view, float seconds, float length);
+
 // Page Up and Page Down: the neighbouring pattern, kept to 0..FinalePattern.
 int PreviousPattern(int pattern);
 int NextPattern(int pattern);

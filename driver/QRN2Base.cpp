@@ -204,7 +204,7 @@ void UseLoadedTrack() {
   Driver.LakrisStart = Driver.Track.PatternEnds[SceneNamed(TSceneId::Lakris).FirstPattern];
 }
 
-void SkipTo(float time) {
+void StepScenesTo(float time) {
   constexpr float Step = 1.0f / 60;
   // The GL settings as a run from the start leaves them: each scene's frame
   // sets what it needs and leaves the rest, the same whatever came before,
@@ -231,6 +231,11 @@ void SkipTo(float time) {
     if (const TDemoScene* scene = SceneOfPattern(Driver.Track.CurrentPattern(t))) StepScene(scene->Id, t, Step);
   }
   Driver.Track.CurrentPattern(time);
+  Driver.Time = time;
+}
+
+void SkipTo(float time) {
+  StepScenesTo(time);
   Driver.Timer.Start();
   Driver.TimeOffset = Driver.Time = time;
   Driver.FollowsMusic = false;

@@ -70,9 +70,11 @@ void DemoShutdown();
 void StepScene(TSceneId scene, float time, float frameTime);
 // Every scene's state as at start-up; media stay loaded.
 void ResetScenes();
-// The clock, the track and every scene's state moved to demo time `time`,
-// the scenes stepped there at 60 frames a second without drawing; the
-// music is the caller's.
+// The track, every scene's state and the GL settings as a run from the
+// start leaves them at demo time `time` (the scenes stepped there at 60
+// frames a second without drawing); the clock goes on as it was.
+void StepScenesTo(float time);
+// The same, and the clock moved to `time`; the music is the caller's.
 void SkipTo(float time);
 // The clock goes on from this frame's reading at `speed` times real time;
 // 0 holds it there.

@@ -8,16 +8,22 @@
 #include <vector>
 
 enum class TDevKey {
-  F1, F12, Space, Left, Right, Up, Down, PageUp, PageDown, Home, L, Period, C, Digit1, Digit2, Digit3, Digit4
+  F1, F12, Space, Left, Right, Up, Down, PageUp, PageDown, Home, L, Period, C, S, T, Z, Digit1, Digit2, Digit3, Digit4
+};
+
+struct TDevKeyPress {
+  TDevKey Key;
+  bool Ctrl = false, Shift = false;
 };
 
 // `window` and `glContext` as TWindowRec holds them (Handle, RC). False when
 // ImGui's backends could not start.
 bool DevOverlayStart(void* window, void* glContext);
 void DevOverlayStop();
-// The development mode's keys pressed since the last call, in order. Held
-// keys repeat for the arrows and the frame step only.
-std::vector<TDevKey> DevOverlayTakeKeys();
+// The development mode's keys pressed since the last call, in order, but
+// those typed into the panel's fields. Held keys repeat for the arrows and
+// the frame step only.
+std::vector<TDevKeyPress> DevOverlayTakeKeys();
 // Between these two go the panel's ImGui calls; what they build is drawn
 // at the next present. Without them the next present draws nothing over.
 void DevOverlayBeginFrame();

@@ -7,6 +7,7 @@
 // In a browser (platform/web/WebAudio): Web Audio, each file decoded by the
 // browser before the demo starts. The table's rules are platform/SampleTable.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,6 +46,17 @@ std::int32_t PlaySample(std::int32_t index, std::int32_t volume, std::int32_t pa
 std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_t pan, double seconds);
 
 std::int32_t SampleCount();
+
+// A loaded sample's sound as the mixer plays it: 16-bit interleaved PCM.
+struct TDecodedSound {
+  const std::int16_t* Pcm = nullptr;
+  std::size_t Frames = 0;
+  int Channels = 0, Rate = 0;
+};
+// The sound once all of it is decoded (an MP3 decodes while it plays);
+// false before, for an index no load returned, and in a browser, whose
+// decoded sounds stay with the page.
+bool DecodedSound(std::int32_t index, TDecodedSound& sound);
 // Hand-overs to the device that came after the sound before them had run
 // out, since the last InitAudio that opened it (kept after ShutdownAudio);
 // -1 when none was opened.

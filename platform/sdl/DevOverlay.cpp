@@ -7,12 +7,14 @@
 #include <imgui_impl_opengl2.h>
 #include <imgui_impl_sdl.h>
 
+#include <cfloat>
+
 #include "platform/Display.h"
 
 namespace {
 bool Started = false;
 bool FrameReady = false;  // draw data waits for the next present
-std::vector<TDevKey> Pressed;
+std::vector<TDevKeyPress> Pressed;
 
 bool KeyOf(SDL_Keycode code, TDevKey& key) {
   switch (code) {
@@ -24,6 +26,9 @@ bool KeyOf(SDL_Keycode code, TDevKey& key) {
     case SDLK_UP: key = TDevKey::Up; return true;
     case SDLK_DOWN: key = TDevKey::Down; return true;
     case SDLK_c: key = TDevKey::C; return true;
+    case SDLK_s: key = TDevKey::S; return true;
+    case SDLK_t: key = TDevKey::T; return true;
+    case SDLK_z: key = TDevKey::Z; return true;
     case SDLK_PAGEUP: key = TDevKey::PageUp; return true;
     case SDLK_PAGEDOWN: key = TDevKey::PageDown; return true;
     case SDLK_HOME: key = TDevKey::Home; return true;
@@ -40,12 +45,13 @@ bool KeyOf(SDL_Keycode code, TDevKey& key) {
 void OnEvent(const void* event) {
   const SDL_Event& e = *static_cast<const SDL_Event*>(event);
   ImGui_ImplSDL2_ProcessEvent(&e);
-  if (e.type != SDL_KEYDOWN) return;
+  if (e.type != SDL_KEYDOWN || ImGui::GetIO().WantTextInput) return;
   TDevKey key;
   if (!KeyOf(e.key.keysym.sym, key)) return;
   const bool repeats = key == TDevKey::Left || key == TDevKey::Right || key == TDevKey::Period;
   if (e.key.repeat && !repeats) return;
-  Pressed.push_back(key);
+  const Uint16 mod = e.key.keysym.mod;
+  Pressed.push_back({key, (mod & KMOD_CTRL) != 0, (mod & KMOD_SHIFT) != 0});
 }
 
 void DrawOver() {
@@ -86,8 +92,8 @@ void DevOverlayStop() {
   Pressed.clear();
 }
 
-std::vector<TDevKey> DevOverlayTakeKeys() {
-  std::vector<TDevKey> keys;
+std::vector<TDevKeyPress> DevOverlayTakeKeys() {
+  std::vector<TDevKeyPress> keys;
   keys.swap(Pressed);
   return keys;
 }
@@ -95,6 +101,15 @@ std::vector<TDevKey> DevOverlayTakeKeys() {
 void DevOverlayBeginFrame() {
   ImGui_ImplOpenGL2_NewFrame();
   ImGui_ImplSDL2_NewFrame();
+  // While a button is held ImGui's backend reads SDL's global pointer,
+  // which SDL's X11 keeps current only from raw input events (none come
+  // from XTest, as under Xvfb): the window's own pointer always is.
+  ImGuiIO& io = ImGui::GetIO();
+  if (io.MousePos.x > -FLT_MAX && ImGui::IsAnyMouseDown()) {
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    io.MousePos = ImVec2(static_cast<float>(x), static_cast<float>(y));
+  }
   ImGui::NewFrame();
 }
 

@@ -75,7 +75,16 @@ std::unique_ptr<TMp3Stream> TMp3Stream::Open(const std::string& path, const TAud
   const std::size_t lead = static_cast<std::size_t>(output.Rate / 4) * frameBytes;
   if (s->DecodeSome(std::min(s->Size, lead)) && s->Decoded.load() < s->Size)
     s->Worker = std::thread(&TMp3Stream::DecodeRest, s.get());
+  else
+    s->Finish();
   return s;
+}
+
+void TMp3Stream::Finish() {
+  // Playback reads no further than Decoded: the silence is for Samples().
+  const std::size_t at = Decoded.load(std::memory_order_relaxed);
+  std::memset(Data.get() + at, Silence, Size - at);
+  Finished.store(true, std::memory_order_release);
 }
 
 TMp3Stream::~TMp3Stream() {
@@ -107,6 +116,7 @@ bool TMp3Stream::DecodeSome(std::size_t upTo) {
 void TMp3Stream::DecodeRest() {
   while (!Stop && DecodeSome(Size)) {
   }
+  if (!Stop) Finish();
 }
 
 void TMp3Stream::WaitDecoded() {

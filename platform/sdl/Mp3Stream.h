@@ -32,6 +32,10 @@ class TMp3Stream {
   void Read(std::size_t position, std::uint8_t* out, std::size_t length) const;
   // Waits until everything is decoded (tests).
   void WaitDecoded();
+  // Decoding has finished: Samples() holds the whole sound (silence where
+  // the file failed to deliver).
+  bool Complete() const { return Finished.load(std::memory_order_acquire); }
+  const std::uint8_t* Samples() const { return Data.get(); }
 
  private:
   struct TDecoder;
@@ -45,5 +49,7 @@ class TMp3Stream {
   std::uint8_t Silence = 0;
   std::atomic<std::size_t> Decoded{0};  // bytes of Data written, published
   std::atomic<bool> Stop{false};
+  std::atomic<bool> Finished{false};
+  void Finish();
   std::thread Worker;
 };

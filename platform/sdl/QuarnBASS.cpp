@@ -265,6 +265,23 @@ std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_
 
 std::int32_t SampleCount() { return Table.Count; }
 
+bool DecodedSound(std::int32_t index, TDecodedSound& sound) {
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  if (!Open || !SampleLoadedAt(Table, index) || !Samples[index] || !Mix_QuerySpec(&rate, &format, &channels) ||
+      format != AUDIO_S16SYS)
+    return false;
+  const TMp3Stream* stream = Streamed[index].Stream.get();
+  if (stream && !stream->Complete()) return false;
+  const std::uint8_t* bytes = stream ? stream->Samples() : Samples[index]->abuf;
+  const std::size_t size = stream ? stream->Bytes() : Samples[index]->alen;
+  sound.Pcm = reinterpret_cast<const std::int16_t*>(bytes);
+  sound.Channels = channels;
+  sound.Rate = rate;
+  sound.Frames = size / (2 * static_cast<std::size_t>(channels));
+  return true;
+}
+
 void ShutdownAudio() {
   if (Open) {
     LastUnderruns = AudioUnderruns();

@@ -182,6 +182,8 @@ std::int32_t PlaySampleFrom(std::int32_t index, std::int32_t volume, std::int32_
 
 std::int32_t SampleCount() { return Table.Count; }
 
+bool DecodedSound(std::int32_t, TDecodedSound&) { return false; }
+
 void ShutdownAudio() {
   if (Open) web_audio_close();
   Open = false;
