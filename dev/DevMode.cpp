@@ -14,6 +14,7 @@
 #include "dev/DevCalibration.h"
 #include "dev/DevClock.h"
 #include "dev/DevEditor.h"
+#include "dev/DevMedia.h"
 #include "dev/DevPanel.h"
 #include "dev/DevStats.h"
 #include "dev/DevTimeline.h"
@@ -59,6 +60,7 @@ struct TDevState {
   TWallClock Wall;
   float LastPoll = 0, LastMedians = 0;
   TDevEditor Editor;
+  TDevMedia Media;
   TTimelineView View;
   std::string LastShot, ShotDir;
   int AudioOffsetMs = 0;
@@ -186,11 +188,20 @@ void HandleKey(TDevState& dev, const TDevKeyPress& press) {
   }
 }
 
-// test.snc changed on disk: taken, unless there are edits not saved.
-void PollTrack(TDevState& dev, float now) {
+// test.snc changed on disk: taken, unless there are edits not saved; the
+// pictures, models and music changed: read again.
+void PollFiles(TDevState& dev, float now) {
   if (now - dev.LastPoll < TrackPollSeconds) return;
   dev.LastPoll = now;
   if (EditorPoll(dev.Editor)) AfterEdit(dev);
+  bool music = false;
+  if (!ReloadChangedMedia(dev.Media, music)) return;
+  StepScenesTo(Driver.Time);
+  dev.FrameStale = true;
+  if (music) {
+    dev.Editor.AudioReady = false;  // drawn again once decoded
+    FollowClock(dev);
+  }
 }
 
 void SaveShot(TDevState& dev) {
@@ -247,6 +258,7 @@ void DrawPanel(TDevState& dev) {
   view.Rows = &dev.Rows;
   view.Stats = &dev.Stats;
   view.Editor = &dev.Editor;
+  view.MediaProblem = dev.Media.Problem;
   view.View = &dev.View;
   view.LastShot = dev.LastShot;
   view.Underruns = AudioUnderruns();
@@ -283,7 +295,7 @@ void DevFrame(TDevState& dev) {
     dev.SeekWanted = false;
     Seek(dev, dev.SeekTime);
   }
-  PollTrack(dev, now);
+  PollFiles(dev, now);
   EditorPrepareAudio(dev.Editor, Driver.MusicSample);
   if (dev.Calibrating && ClockNow() > CalibrationSeconds - 1) PlayClicks(dev);
   if (!dev.Calibrating && LoopWraps(dev.Clock, Driver.Track.PatternEnds, ClockNow()))
@@ -319,6 +331,7 @@ int DevMain(const TDemoOptions& options) {
   std::string problem;
   if (!EditorLoad(dev.Editor, problem)) dev.Editor.Status = problem;
   dev.Rows = PatternRows(Driver.Track);
+  WatchMedia(dev.Media);
   // Keys pressed before this went to the start-up, not to the panel.
   std::fprintf(stderr, "dev: ready (F1 panel, Escape quits)\n");
   dev.Wall = TWallClock{};

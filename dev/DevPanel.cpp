@@ -45,6 +45,7 @@ void DrawStatus(const TDevPanelView& view) {
     ImGui::EndTable();
   }
   if (!view.LastShot.empty()) ImGui::Text("saved %s", view.LastShot.c_str());
+  if (!view.MediaProblem.empty()) ImGui::TextColored(ImVec4(1, 0.4f, 0.4f, 1), "%s", view.MediaProblem.c_str());
   ImGui::TextDisabled("F1 panel  Space pause  Left/Right 5 s  PgUp/PgDn pattern  Home start");
   ImGui::TextDisabled("L loop pattern  . step  1-4 speed 1/4x 1x 2x 4x  F12 picture  Esc quit");
   ImGui::TextDisabled("C calibrate the sound's delay  T end the pattern heard now");

@@ -23,6 +23,7 @@ struct TDevPanelView {
   const TDevEditor* Editor = nullptr;
   TTimelineView* View = nullptr;  // zoomed and scrolled by the panel
   std::string LastShot;    // the last F12 file
+  std::string MediaProblem;  // a picture, model or music that failed to read again
   long Underruns = -1;     // the audio device's, -1 without one
   int AudioOffsetMs = 0;
   bool Calibrating = false;

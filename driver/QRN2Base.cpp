@@ -199,6 +199,27 @@ bool DemoStartup(const TDemoOptions& options) {
   return true;
 }
 
+bool ReloadSceneModel(const std::string& fileName, std::string& problem) {
+  TDemoSceneSet& s = *Driver.Scenes;
+  try {
+    if (fileName == SceneModelFiles[0]) {
+      TWombatScene fresh;
+      StartWombat(fresh);
+      s.Wombat = std::move(fresh);
+    } else if (fileName == SceneModelFiles[1] || fileName == SceneModelFiles[2]) {
+      TLakrisScene fresh;
+      StartLakris(fresh);
+      s.Lakris = std::move(fresh);
+    } else {
+      return false;
+    }
+  } catch (const EInOutError& e) {
+    problem = e.what();
+    return false;
+  }
+  return true;
+}
+
 void UseLoadedTrack() {
   Driver.Track.Start();
   Driver.LakrisStart = Driver.Track.PatternEnds[SceneNamed(TSceneId::Lakris).FirstPattern];

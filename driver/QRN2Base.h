@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "driver/CommandLine.h"
 #include "driver/DemoScenes.h"
@@ -87,6 +88,13 @@ void PlayMusicFrom(float time);
 void FollowMusic(std::int32_t playback, double from);
 // What the clock reads now, without taking a frame's reading.
 float ClockNow();
+// The models a scene reads, in the order the start-up reads them.
+constexpr const char* SceneModelFiles[] = {"wombat.3ds", "lakris.3ds", "land.3ds"};
+// A model changed on disk: the scenes that read it started again from it
+// (media stay loaded; their state is the caller's to step). False, the
+// scenes as they were, with the reader's message in `problem` for a file
+// that cannot be read, and for a name no scene reads.
+bool ReloadSceneModel(const std::string& fileName, std::string& problem);
 // Driver.Track has just been loaded: from its start, and the landscape's
 // start time taken from it.
 void UseLoadedTrack();

@@ -192,4 +192,26 @@ void LoadTexture(const std::string& FileName, GLuint& Texture, bool FromResource
   if (ext == ".TGA") LoadTGATexture(FileName, Texture, FromResource);
 }
 
+bool ReloadTexture(const std::string& FileName, GLuint Texture) {
+  std::string ext = FileName.size() >= 4 ? FileName.substr(FileName.size() - 4) : FileName;
+  for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  TPixelImage image;
+  const bool read = ext == ".BMP"   ? ReadBMPImage(FileName, false, image)
+                    : ext == ".JPG" ? ReadJPGImage(FileName, false, image)
+                    : ext == ".TGA" ? ReadTGAImage(FileName, false, image)
+                                    : false;
+  if (!read) return false;
+  GLint maxSide = 0, bound = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  const bool rgba = ImageFormat(image) == GL_RGBA;
+  const TImageSize size = PowerOfTwoSize(image.Width, image.Height, maxSide);
+  if (size.Width != image.Width || size.Height != image.Height)
+    image.Pixels = ScalePixels(image.Pixels.data(), image.Width, image.Height, rgba ? 4 : 3, size.Width, size.Height);
+  glBindTexture(GL_TEXTURE_2D, Texture);
+  UploadMipmaps(size.Width, size.Height, rgba, image.Pixels.data());
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+  return true;
+}
+
 void DeleteTexture(GLuint Texture) { glDeleteTextures(1, &Texture); }

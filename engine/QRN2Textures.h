@@ -50,5 +50,10 @@ GLuint BuildTexture(std::uint16_t Width, std::uint16_t Height, GLenum Format, co
                     const TTextureFilters& Filters, std::vector<std::uint8_t>* Owner = nullptr);
 GLenum ImageFormat(const TPixelImage& Image);  // GL_RGB or GL_RGBA
 
+// The file read again into `Texture`, made by a load of the same name: its
+// pixels replaced in place, its wrap and filters kept. A file that fails to
+// read says so as the loaders do and leaves the texture as it was.
+bool ReloadTexture(const std::string& FileName, GLuint Texture);
+
 // Frees one texture made here; 0 is ignored, as GL ignores it.
 void DeleteTexture(GLuint Texture);

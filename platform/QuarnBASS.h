@@ -36,6 +36,10 @@ void SetAudioOffset(double seconds);
 double PlaybackHeardIn(std::int32_t handle);
 // Index of the new sample (0 first), or -1 without using up an index.
 std::int32_t LoadSample(const std::string& fileName);
+// The sample `index` read again from the file (its playbacks stopped),
+// for a file changed on disk; false, the sample kept as it was, when the
+// file cannot be loaded.
+bool ReloadSample(std::int32_t index, const std::string& fileName);
 // The same from a sound file's bytes in memory (a WAV the program made);
 // in a browser, only bytes the page decoded before the start.
 std::int32_t LoadSampleBytes(const std::vector<std::uint8_t>& bytes);
@@ -59,7 +63,7 @@ struct TDecodedSound {
 bool DecodedSound(std::int32_t index, TDecodedSound& sound);
 // Hand-overs to the device that came after the sound before them had run
 // out, since the last InitAudio that opened it (kept after ShutdownAudio);
-// -1 when none was opened.
+// -1 when none was opened, or for SDL's silent drivers, which play nothing.
 long AudioUnderruns();
 // Closes the audio device and forgets every sample (tests start afresh).
 void ShutdownAudio();

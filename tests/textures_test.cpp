@@ -359,3 +359,24 @@ TEST(Textures, ResourceModeMessages) {
                  {"BMP Unit", "Unable to read from resource - bad.tga"},
                  {"TGA File Error", "Couldn't load \"cmap.tga\". Colormapped TGA files not supported."}}));
 }
+
+TEST(Textures, AReloadReplacesThePixelsInPlaceAndABrokenFileKeepsTheLastGood) {
+  TestWindow();
+  TTempDir dir(true);
+  WriteBytes(dir / "pic.tga", TGABytes({.Width = 2, .Height = 2}, TwoByTwoBGR));
+  GLuint texture = 0;
+  ASSERT_TRUE(LoadTGATexture("pic.tga", texture, false));
+  SetTextureClamp(true);  // the reload keeps the texture's own wrap
+  const TBytes reversed = {120, 110, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10};
+  WriteBytes(dir / "pic.tga", TGABytes({.Width = 2, .Height = 2}, reversed));
+  ASSERT_TRUE(ReloadTexture("pic.tga", texture));
+  const TBytes changed = Texels(texture);
+  EXPECT_EQ(Texel(changed, 0), (TBytes{100, 110, 120, 255})) << "the new file's first pixel (BGR)";
+  EXPECT_EQ(TexParam(texture, GL_TEXTURE_WRAP_S), GL_REPEAT);
+  SetTextureClamp(false);
+  WriteBytes(dir / "pic.tga", {0, 0, 2, 0});  // cut short while being written
+  TMessageCapture messages;
+  EXPECT_FALSE(ReloadTexture("pic.tga", texture));
+  EXPECT_EQ(messages.Messages(), (TMessages{{"TGA File Error", "Couldn't read file \"pic.tga\"."}}));
+  EXPECT_EQ(Texels(texture), changed) << "the last good pixels stay";
+}

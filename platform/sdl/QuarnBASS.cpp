@@ -73,6 +73,7 @@ double StartFrame[PlaybackChannels] = {};
 // between the playback's start and the note of where it begins; 0: unknown.
 SDL_AudioDeviceID MixerDevice = 0;
 long LastUnderruns = -1;
+bool ClockFed = false;  // a device that plays hands over to the clock
 
 void HandOver(void*, Uint8*, int length) {
   const std::uint64_t now = SDL_GetPerformanceCounter();
@@ -116,7 +117,8 @@ bool InitAudio(void* /*window*/) {
   // SDL's silent drivers hand over on a timer of their own, not as a
   // device plays: the demo's timer keeps the time better there.
   const char* driver = SDL_GetCurrentAudioDriver();
-  if (!driver || (std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "disk") != 0)) Mix_SetPostMix(HandOver, nullptr);
+  ClockFed = !driver || (std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "disk") != 0);
+  if (ClockFed) Mix_SetPostMix(HandOver, nullptr);
   Open = true;
   return true;
 }
@@ -142,7 +144,7 @@ double PlaybackHeardIn(std::int32_t handle) {
 }
 
 long AudioUnderruns() {
-  if (!Open) return LastUnderruns;
+  if (!Open || !ClockFed) return Open ? -1 : LastUnderruns;
   const std::lock_guard<std::mutex> hold(ClockLock);
   return Clock.Underruns;
 }
@@ -202,19 +204,38 @@ std::int32_t Loaded(std::int32_t index, Mix_Chunk* chunk) {
 }
 }  // namespace
 
-std::int32_t LoadSample(const std::string& fileName) {
-  const std::int32_t index = NextSampleIndex(Table);
-  if (index < 0) return -1;
-  FreeSlot(index);  // a failed load's slot is reused
+namespace {
+Mix_Chunk* ReadSample(const std::string& fileName, TStreamed& streamed) {
   Mix_Chunk* chunk = nullptr;
   const std::string path = ResolvePath(fileName);
-  if (Open && LowerExtension(fileName) == ".mp3") chunk = LoadStreamed(path, Streamed[index]);
+  if (Open && LowerExtension(fileName) == ".mp3") chunk = LoadStreamed(path, streamed);
   if (SDL_RWops* file = Open && !chunk ? SDL_RWFromFile(path.c_str(), "rb") : nullptr) {
     // Closed here: SDL_mixer 2.6 loses the stream of a file it cannot decode.
     chunk = Mix_LoadWAV_RW(file, 0);
     SDL_RWclose(file);
   }
-  return Loaded(index, chunk);
+  return chunk;
+}
+}  // namespace
+
+std::int32_t LoadSample(const std::string& fileName) {
+  const std::int32_t index = NextSampleIndex(Table);
+  if (index < 0) return -1;
+  FreeSlot(index);  // a failed load's slot is reused
+  return Loaded(index, ReadSample(fileName, Streamed[index]));
+}
+
+bool ReloadSample(std::int32_t index, const std::string& fileName) {
+  if (!Open || !SampleLoadedAt(Table, index)) return false;
+  TStreamed fresh;
+  Mix_Chunk* chunk = ReadSample(fileName, fresh);
+  if (!chunk) return false;
+  StopSample(index);
+  FreeSlot(index);
+  Samples[index] = chunk;
+  Streamed[index].Stream = std::move(fresh.Stream);
+  Streamed[index].Silence = fresh.Silence;
+  return true;
 }
 
 std::int32_t LoadSampleBytes(const std::vector<std::uint8_t>& bytes) {

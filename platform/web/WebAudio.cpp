@@ -154,6 +154,17 @@ std::int32_t LoadSample(const std::string& fileName) {
   return LoadSampleBytes(bytes);
 }
 
+// Only sounds the page decoded before the start are there to take.
+bool ReloadSample(std::int32_t index, const std::string& fileName) {
+  std::vector<std::uint8_t> bytes;
+  if (!Open || !SampleLoadedAt(Table, index) || !ReadFileBytes(fileName, bytes)) return false;
+  const int sound = web_audio_find(bytes.data(), bytes.size());
+  if (sound < 0) return false;
+  StopSample(index);
+  Sounds[index] = sound;
+  return true;
+}
+
 std::int32_t LoadSampleBytes(const std::vector<std::uint8_t>& bytes) {
   const std::int32_t index = NextSampleIndex(Table);
   if (index < 0 || !Open || bytes.empty()) return -1;
