@@ -43,10 +43,12 @@ sleep 0.5
 x11=""
 sway=$(pgrep -n -f "sway -c $WORK/sway.config" || true)
 for lock in /tmp/.X*-lock; do
-  [ -n "$sway" ] && [ "$(tr -d ' \n' <"$lock" 2>/dev/null)" = "$sway" ] && x11=${lock#/tmp/.X} && x11=${x11%-lock}
+  [ -n "$sway" ] && [ "$(head -c 16 "$lock" 2>/dev/null | tr -dc 0-9)" = "$sway" ] && x11=${lock#/tmp/.X} && x11=${x11%-lock}
 done
 CLIENT=(env -i PATH="$PATH" HOME="$WORK" XDG_RUNTIME_DIR="$RUN" WAYLAND_DISPLAY="$socket" DISPLAY=":$x11"
-        SWAYSOCK="$(ls "$RUN"/sway-ipc.* | head -n 1)" SDL_AUDIODRIVER=dummy DEMO_MESSAGES=stderr DEMO_STATS=1)
+        SWAYSOCK="$(ls "$RUN"/sway-ipc.* | head -n 1)" SDL_AUDIODRIVER=dummy DEMO_MESSAGES=stderr DEMO_STATS=1
+        DEMO_GL_CHECK="${DEMO_GL_CHECK:-}" ASAN_OPTIONS="${ASAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}"
+        UBSAN_OPTIONS="${UBSAN_OPTIONS:-}")
 
 # play NAME DRIVER [ARGS]: the demo, a screenshot once the still shows, then
 # Escape; its status in $status, its output in $WORK/NAME.log.
