@@ -63,25 +63,34 @@ double SteadySeconds() {
 // Every scene drawn at its first pattern, unseen, so that nothing it needs
 // goes to GL in the frame where it first appears: every picture is
 // uploaded, and a software GL compiles its code for each new combination of
-// state the scenes draw with. Drawn a second time, each scene's drawing
-// time tells the frames' lead at a cut. The GL state, the frame and the
-// scenes' own are as they were after.
+// state the scenes draw with, so each scene is drawn from the settings the
+// one before it leaves, as in a run, and into each target's format: the
+// offscreen frame a display that scales it draws into (a fullscreen window
+// on Wayland is only sized after the first frames), then the target the run
+// begins with. Drawn there a second time, each scene's drawing time tells
+// the frames' lead at a cut. The GL state, the frame and the scenes' own
+// are as they were after.
 void DrawEverySceneFirst() {
   UploadAllTextures();
-  for (const TDemoScene& scene : DemoScenes) {
-    for (int pass = 0; pass < 2; ++pass) {
-      FinishDrawing();
-      const double began = SteadySeconds();
+  SaveGLState();
+  for (const bool offscreen : {true, false}) {
+    DrawFrameOffscreen(offscreen);
+    for (int pass = 0; pass < (offscreen ? 1 : 2); ++pass) {
+      RestoreGLState();  // as a run begins
       SaveGLState();
-      BeginFrame();
-      Driver.Time = Driver.Track.PatternStart(scene.FirstPattern);
-      Driver.FrameTime = 1.0f / 60;
-      RenderScene(scene.Id);
-      RestoreGLState();
-      FinishDrawing();
-      Driver.Lead.SceneDraw[&scene - DemoScenes] = SteadySeconds() - began;
+      for (const TDemoScene& scene : DemoScenes) {
+        FinishDrawing();
+        const double began = SteadySeconds();
+        BeginFrame();
+        Driver.Time = Driver.Track.PatternStart(scene.FirstPattern);
+        Driver.FrameTime = 1.0f / 60;
+        RenderScene(scene.Id);
+        FinishDrawing();
+        Driver.Lead.SceneDraw[&scene - DemoScenes] = SteadySeconds() - began;
+      }
     }
   }
+  RestoreGLState();
   BeginFrame();
   ResetScenes();
   Driver.Track.Start();

@@ -150,6 +150,11 @@ bool PresentFrame(const TWindowRec& /*window*/) {
   return false;
 }
 
+void DrawFrameOffscreen(bool on) {
+  DisplayForceOffscreen(on);
+  DisplayBindFrame(Display, CurrentRenderScale().Width, CurrentRenderScale().Height);
+}
+
 void SaveGLState() {
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);

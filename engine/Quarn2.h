@@ -35,6 +35,10 @@ bool PresentFrame(const TWindowRec& window);
 // Clears colour and depth and resets the modelview matrix.
 void BeginFrame();
 
+// While `on`, the frame is drawn offscreen whatever the window's size, and
+// bound again now (platform/Display's DisplayForceOffscreen).
+void DrawFrameOffscreen(bool on);
+
 // Every GL setting (server and client attributes, the projection's and the
 // modelview's matrices, the matrix mode) kept, and put back as it was; for
 // drawing that must leave no trace on the frames after it.

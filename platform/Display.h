@@ -94,6 +94,11 @@ void DisplaySetWindowSize(int width, int height);
 // after the swap. nullptr removes a hook.
 void DisplaySetOverlayHooks(void (*onEvent)(const void* event), void (*overDrawing)());
 
+// While `on`, the frame is drawn offscreen whatever the drawable's size
+// (from the next bind), as it is where the display scales it: a software
+// GL compiles its code for each target's format.
+void DisplayForceOffscreen(bool on);
+
 // Asks for the program to end, as closing the window does.
 void DisplayRequestQuit();
 

@@ -277,6 +277,8 @@ void DisplayPresent(TDisplayWindow& w) {
   DisplayBindFrame(w, FrameSize.first, FrameSize.second);
 }
 
+void DisplayForceOffscreen(bool on) { FrameTargetKeepOffscreen(on || OverlayHook); }
+
 void DisplaySetOverlayHooks(void (*onEvent)(const void* event), void (*overDrawing)()) {
   EventHook = onEvent;
   OverlayHook = overDrawing;

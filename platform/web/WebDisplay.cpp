@@ -187,4 +187,7 @@ void DisplaySetWindowSize(int /*width*/, int /*height*/) {}
 // Nothing draws over the frame in the page.
 void DisplaySetOverlayHooks(void (*)(const void*), void (*)()) {}
 
+// The page's frame is always drawn offscreen.
+void DisplayForceOffscreen(bool) {}
+
 void DisplayRequestQuit() { Page.QuitRequested = true; }
