@@ -88,16 +88,20 @@ PY
 }
 
 # use_track_clicks DIR: clicks on every pattern end of DIR/test.snc, which
-# stays; AV_CLICKS becomes those ends (the cuts within a scene among them).
+# stays; AV_CLICKS becomes those ends but the last, where the demo and its
+# sound stop (the cuts within a scene among them), and the run may take
+# until half a minute past it.
 use_track_clicks() {
-  AV_CLICKS=$(python3 - "$1/test.snc" <<'PY'
+  local ends end
+  ends=$(python3 - "$1/test.snc" <<'PY'
 import struct, sys
 ends = struct.unpack_from('<19f', open(sys.argv[1], 'rb').read())
 print(' '.join('%.6f' % e for e in ends))
 PY
 )
-  local end
-  end=$(echo "$AV_CLICKS" | awk '{print $NF}')
+  end=$(echo "$ends" | awk '{print $NF}')
+  AV_CLICKS=$(echo "$ends" | awk '{NF--; print}')
+  AV_TIMEOUT=$(awk -v e="$end" 'BEGIN {print int(e) + 30}')
   cp "$1/test.snc" "$1/test.snc.kept"
   write_click_media "$1" "$end"
   mv "$1/test.snc.kept" "$1/test.snc"
@@ -140,7 +144,7 @@ play_through_server() {
   local status=0
   record_sink "$WORK/$name"
   SDL_AUDIODRIVER=${AV_SDL_DRIVER:-pulseaudio} DEMO_STATS=1 DEMO_FRAME_LOG="$WORK/$name.frames" \
-    on_screen 800x600 timeout 120 "$DEMO" "$@" >"$WORK/$name.log" 2>&1 || status=$?
+    on_screen 800x600 timeout "${AV_TIMEOUT:-120}" "$DEMO" "$@" >"$WORK/$name.log" 2>&1 || status=$?
   sleep 0.3
   stop_recording
   return "$status"
