@@ -74,10 +74,13 @@ void DrawEverySceneFirst() {
   UploadAllTextures();
   SaveGLState();
   for (const bool offscreen : {true, false}) {
-    DrawFrameOffscreen(offscreen);
     for (int pass = 0; pass < (offscreen ? 1 : 2); ++pass) {
-      RestoreGLState();  // as a run begins
+      // As a run begins; put back in the target they were kept in (a
+      // window's draw buffer is no offscreen frame's).
+      DrawFrameOffscreen(false);
+      RestoreGLState();
       SaveGLState();
+      DrawFrameOffscreen(offscreen);
       for (const TDemoScene& scene : DemoScenes) {
         FinishDrawing();
         const double began = SteadySeconds();
@@ -90,6 +93,7 @@ void DrawEverySceneFirst() {
       }
     }
   }
+  DrawFrameOffscreen(false);
   RestoreGLState();
   BeginFrame();
   ResetScenes();
