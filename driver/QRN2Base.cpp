@@ -71,28 +71,29 @@ double SteadySeconds() {
 // the frames' lead at a cut. The GL state, the frame and the scenes' own
 // are as they were after.
 void DrawEverySceneFirst() {
+  // Every scene in order from the run's starting settings, put back in the
+  // target they were kept in (a window's draw buffer is no offscreen frame's).
+  const auto drawEveryScene = [](bool offscreen) {
+    DrawFrameOffscreen(false);
+    RestoreGLState();
+    SaveGLState();
+    DrawFrameOffscreen(offscreen);
+    for (const TDemoScene& scene : DemoScenes) {
+      FinishDrawing();
+      const double began = SteadySeconds();
+      BeginFrame();
+      Driver.Time = Driver.Track.PatternStart(scene.FirstPattern);
+      Driver.FrameTime = 1.0f / 60;
+      RenderScene(scene.Id);
+      FinishDrawing();
+      Driver.Lead.SceneDraw[&scene - DemoScenes] = SteadySeconds() - began;
+    }
+  };
   UploadAllTextures();
   SaveGLState();
-  for (const bool offscreen : {true, false}) {
-    for (int pass = 0; pass < (offscreen ? 1 : 2); ++pass) {
-      // As a run begins; put back in the target they were kept in (a
-      // window's draw buffer is no offscreen frame's).
-      DrawFrameOffscreen(false);
-      RestoreGLState();
-      SaveGLState();
-      DrawFrameOffscreen(offscreen);
-      for (const TDemoScene& scene : DemoScenes) {
-        FinishDrawing();
-        const double began = SteadySeconds();
-        BeginFrame();
-        Driver.Time = Driver.Track.PatternStart(scene.FirstPattern);
-        Driver.FrameTime = 1.0f / 60;
-        RenderScene(scene.Id);
-        FinishDrawing();
-        Driver.Lead.SceneDraw[&scene - DemoScenes] = SteadySeconds() - began;
-      }
-    }
-  }
+  drawEveryScene(true);   // the offscreen frame's format
+  drawEveryScene(false);  // the run's own target
+  drawEveryScene(false);  // again, timed without compiling
   DrawFrameOffscreen(false);
   RestoreGLState();
   BeginFrame();

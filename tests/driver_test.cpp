@@ -75,6 +75,32 @@ TEST(Driver, ClockIsReadOnceAtTheStartOfEveryFrame) {
   EXPECT_FLOAT_EQ(Driver.FrameTime, 0.1f);
 }
 
+// The unseen draws before the clock visit the offscreen frame and end in
+// the window's own: no GL error, the window's back buffer drawn into, every
+// scene's time known for the lead, and the run starting at its beginning.
+TEST(Driver, ScenesDrawnFirstLeaveTheWindowsTargetAndNoGLError) {
+  TTempDir dir(true);
+  WriteDemoMedia(dir / "data", OneSecondPatterns());
+  TFakeCounter counter(1000);
+  TDemoOptions options;
+  options.DrawScenesFirst = true;
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  ASSERT_TRUE(DemoStartup(options));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  GLint framebuffer = -1, drawBuffer = 0;
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &framebuffer);
+  glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+  EXPECT_EQ(framebuffer, 0);
+  EXPECT_EQ(drawBuffer, GL_BACK);
+  for (const TDemoScene& scene : DemoScenes) EXPECT_GT(Driver.Lead.SceneDraw[&scene - DemoScenes], 0.0);
+  EXPECT_EQ(Driver.Track.Pattern, 0);
+  EXPECT_FLOAT_EQ(Driver.Time, 0.0f);
+  Frame();
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  DemoShutdown();
+}
+
 TEST(Driver, WithMusicTheClockHoldsAtZeroUntilTheMusicIsHeard) {
   TTempDir dir(true);
   WriteDemoModels(dir / "data");
